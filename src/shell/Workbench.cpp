@@ -1,0 +1,5 @@
+#include "Workbench.h"
+
+Workbench::Workbench(UserInterface& ui) : UI(ui) {
+  CPU.UI = &ui;
+}
