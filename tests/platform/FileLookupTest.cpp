@@ -1,0 +1,35 @@
+#include "FileLookup.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(FileLookup, FindsEveryComponentIgnoringCase) {
+  TempDir dir;
+  const auto file = dir.Write("Lab/Main.lst", "x");
+  EXPECT_EQ(FindFileIgnoringCase(dir.Path / "Lab/Main.lst"), file);
+  EXPECT_EQ(FindFileIgnoringCase(dir.Path / "LAB/MAIN.LST"), file);
+  EXPECT_EQ(FindFileIgnoringCase(dir.Path / "lab/missing.lst"), std::nullopt);
+  EXPECT_EQ(FindFileIgnoringCase(dir.Path / "lab"), std::nullopt); // a folder is not a file
+}
+
+TEST(FileLookup, RecordedNamesResolveByTheThreeRules) {
+  TempDir dir;
+  const auto obj = dir.Path / "proj";
+  dir.Write("proj/demo.omf", "");
+  const auto windowsPath = dir.Write("proj/lab/main.c", "c");
+  const auto nested = dir.Write("proj/src/asm/Sort.asm", "a");
+  const auto inParent = dir.Write("shared/UTIL.C", "u");
+  struct Case {
+    std::string Recorded;
+    std::optional<std::filesystem::path> Expected;
+  };
+  const Case cases[] = {
+      {windowsPath.string(), windowsPath}, // as given
+      {"C:\\LAB\\MAIN.C", windowsPath},    // relative, '\' as separator, any case
+      {"lab\\Main.C", windowsPath},         {"SORT.ASM", nested}, // bare name in a sub-folder
+      {"D:\\OLD\\PLACE\\sort.asm", nested}, {"util.c", inParent}, // in the parent's sub-folders
+      {"nowhere.c", std::nullopt},          {"", std::nullopt},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ResolveRecordedName(c.Recorded, obj), c.Expected) << c.Recorded;
+}
