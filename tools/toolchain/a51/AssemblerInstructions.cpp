@@ -29,7 +29,13 @@ void Assembler::Instruction(const std::string& mnemonic, TokenRange operands) {
   if (!form)
     throw AsmFailure{IsMnemonic(name) || name == "CALL" ? ErrBadOperand : ErrUnknownInstruction};
   Encoded code;
-  Encode(*form, ops, code);
+  try {
+    Encode(*form, ops, code);
+  } catch (const AsmFailure&) {
+    // The instruction keeps its size, so the labels after it stay in place.
+    Advance(InstrLength[code.Bytes.empty() ? form->Opcode : code.Bytes[0]]);
+    throw;
+  }
   Emit(code);
 }
 

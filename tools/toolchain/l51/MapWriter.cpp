@@ -33,8 +33,9 @@ PagedText NewMap() {
 
 std::string Row(const std::string& type, const std::string& base, const std::string& length,
                 const std::string& relocation, const std::string& name) {
-  return std::string(12, ' ') + Pad(type, 8) + Pad(base, 10) + Pad(length, 10) +
-         Pad(relocation, 13) + name;
+  // A long relocation word pushes the name on rather than being cut.
+  const std::string rest = relocation.size() < 13 ? Pad(relocation, 13) : relocation + " ";
+  return std::string(12, ' ') + Pad(type, 8) + Pad(base, 10) + Pad(length, 10) + rest + name;
 }
 
 // Where a row lies in its memory, in bytes (BIT rows by the bytes holding their bits).
