@@ -12,30 +12,32 @@ namespace omf51 {
 class ItemRecords {
 public:
   ItemRecords(std::string& file, uint8_t type, std::optional<uint8_t> lead = std::nullopt)
-      : File(file), Type(type), Lead(lead) {}
+      : File(file), Type(type), Lead(lead), Current(type) {}
   ~ItemRecords() { Flush(); }
   ItemRecords(const ItemRecords&) = delete;
   ItemRecords& operator=(const ItemRecords&) = delete;
 
   OmfRecord& Item(size_t size) {
-    if (Current && Current->ContentSize() + size > Limit) Flush();
-    if (!Current) {
-      Current.emplace(Type);
-      if (Lead) Current->Byte(*Lead);
+    if (Open && Current.ContentSize() + size > Limit) Flush();
+    if (!Open) {
+      Current = OmfRecord(Type);
+      if (Lead) Current.Byte(*Lead);
+      Open = true;
     }
-    return *Current;
+    return Current;
   }
 
 private:
   void Flush() {
-    if (Current) Current->AppendTo(File);
-    Current.reset();
+    if (Open) Current.AppendTo(File);
+    Open = false;
   }
   static constexpr size_t Limit = 1000;
   std::string& File;
   uint8_t Type;
   std::optional<uint8_t> Lead;
-  std::optional<OmfRecord> Current;
+  OmfRecord Current;
+  bool Open = false;
 };
 
 } // namespace omf51

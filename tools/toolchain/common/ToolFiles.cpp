@@ -50,8 +50,8 @@ ListingStamp CurrentStamp() {
   } else {
     localtime_r(&now, &parts);
   }
-  char date[16];
-  char time[16];
+  char date[40];
+  char time[40];
   std::snprintf(date, sizeof date, "%02d/%02d/%04d", parts.tm_mon + 1, parts.tm_mday,
                 parts.tm_year + 1900);
   std::snprintf(time, sizeof time, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
