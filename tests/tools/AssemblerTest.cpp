@@ -205,7 +205,7 @@ TEST(Assembler, WarnsAboutAMissingEndAfterTheLastLine) {
   EXPECT_EQ(a.Listing.back(), "ASSEMBLY COMPLETE.  1 WARNING(S), 0 ERROR(S)");
 }
 
-// The listing of the module in the object-format notes, read back by the
+// The listing of the module of the OMF-51 reference example, read back by the
 // workbench's rules: the source lines with their addresses, labels and
 // directives without.
 TEST(Assembler, ListingColumnsReadBackAsSourceAndAddresses) {
@@ -273,8 +273,8 @@ TEST(Assembler, LongLinesAndLongDataContinueOnRowsOfTheirOwn) {
   EXPECT_EQ(RebuildSource(a.Listing).Text.size(), 3u);
 }
 
-// The relocatable module of the object-format notes, byte for byte (the
-// source-name record aside, which the notes leave out).
+// The relocatable module of the OMF-51 reference example, byte for byte (the
+// source-name record aside, which the example leaves out).
 TEST(Assembler, WritesTheRelocatableObjectOfTheWorkedExample) {
   const Assembled a = Assemble(R"(        NAME    DEMO
         EXTRN   CODE (PUTC)

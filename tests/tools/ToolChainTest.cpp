@@ -67,7 +67,7 @@ std::map<uint16_t, uint8_t> ObjectImage(const std::string& object) {
 
 } // namespace
 
-// The worked example of the object-format notes, built with the command
+// The OMF-51 reference example, built with the command
 // lines the workbench writes into its batch file.
 TEST(ToolChain, BuildsTheWorkedExampleFromTheWorkbenchCommandLines) {
   const BuildDir dir({"demo.asm", "io.asm"});
