@@ -5,5 +5,11 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release
+# The 8051 tool chain goes into the workbench's default tool folder.
+if [ -w /opt ] || [ -w /opt/omf51/bin ]; then
+  cmake --install build/release --component toolchain >/dev/null
+else
+  sudo cmake --install build/release --component toolchain >/dev/null
+fi
 # Until the workbench window lands, show the disassembly of the bundled demo program.
 exec build/release/tools/demo/corvel-demo "$@"

@@ -1,0 +1,6 @@
+        NAME    IO
+        PUBLIC  PUTC
+IOSEG   SEGMENT CODE
+        RSEG    IOSEG
+PUTC:   RET
+        END
