@@ -2,6 +2,7 @@
 
 #include "TCPU.h"
 #include "TCodeValidMap.h"
+#include "TOmf.h"
 #include "UserInterface.h"
 
 // Owns the program-wide instances: the main window, workbench-cli or a test
@@ -17,6 +18,7 @@ public:
   TCPU CPU;     // the current target state
   TCPU PrevCPU; // the state before the last run-type command
   TCodeValidMap CodeValid;
+  TOmf DebugInfo{CPU, UI}; // the loaded program's debug information
 
   void TakeSnapshot() { ::TakeSnapshot(CPU, PrevCPU); }
 };
