@@ -12,7 +12,10 @@ namespace fs = std::filesystem;
 
 bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
   const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name += path.filename().string();
+  name += ".XXXXXX";
+  std::string temp = (dir / name).string();
   const int fd = mkstemp(temp.data());
   if (fd < 0) return false;
   bool ok = true;
@@ -36,6 +39,8 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

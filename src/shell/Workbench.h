@@ -3,14 +3,20 @@
 #include "TCPU.h"
 #include "TCodeValidMap.h"
 #include "TOmf.h"
+#include "TOption.h"
+#include "TProject.h"
 #include "UserInterface.h"
+
+#include <filesystem>
 
 // Owns the program-wide instances: the main window, workbench-cli or a test
 // holds one and passes its parts by reference. Nothing here is global, so a
 // test can hold two workbenches at once.
 class Workbench {
 public:
-  explicit Workbench(UserInterface& ui);
+  // startDir is where the settings file lives: the current directory when
+  // the program starts.
+  Workbench(UserInterface& ui, const std::filesystem::path& startDir);
   Workbench(const Workbench&) = delete;
   Workbench& operator=(const Workbench&) = delete;
 
@@ -18,6 +24,8 @@ public:
   TCPU CPU;     // the current target state
   TCPU PrevCPU; // the state before the last run-type command
   TCodeValidMap CodeValid;
+  TOption Option;          // after both CPUs: loading it fills their register lists
+  TProject Project;        // saved before the settings at exit
   TOmf DebugInfo{CPU, UI}; // the loaded program's debug information
 
   void TakeSnapshot() { ::TakeSnapshot(CPU, PrevCPU); }

@@ -28,4 +28,5 @@ TEST(AtomicFile, AFailedWriteKeepsWhatWasThereAndLeavesNoTemporary) {
             1);
   EXPECT_FALSE(WriteFileAtomically(dir.Path / "no/such/folder/x", "y"));
   EXPECT_FALSE(ReadWholeFile(dir.Path / "missing", bytes));
+  EXPECT_FALSE(ReadWholeFile(dir.Path / "busy", bytes)); // a folder is not read
 }
