@@ -33,8 +33,8 @@ std::string WriteProgram(const TempDir& dir) {
       std::string content(1, OmfBuilder::LocalSymbols);
       for (int k = s; k < s + 50; ++k) {
         const std::string symbol = SymbolName(m, k);
-        content += std::string("\x00\x02", 2) + OmfBuilder::Word(static_cast<uint16_t>(k)) +
-                   '\x04' + OmfBuilder::Name(symbol);
+        content += OmfBuilder::Cat('\0', '\x02', OmfBuilder::Word(static_cast<uint16_t>(k)), '\x04',
+                                   OmfBuilder::Name(symbol));
       }
       b.Record(OmfBuilder::ExtensionItems, content);
     }
@@ -46,8 +46,8 @@ std::string WriteProgram(const TempDir& dir) {
     for (int first = 1; first <= LinesPerModule; first += 100) {
       std::string content(1, OmfBuilder::LineNumbers);
       for (int line = first; line < first + 100; ++line)
-        content += '\0' + OmfBuilder::Word(static_cast<uint16_t>(base + line * 3)) +
-                   OmfBuilder::Word(static_cast<uint16_t>(line));
+        content += OmfBuilder::Cat('\0', OmfBuilder::Word(static_cast<uint16_t>(base + line * 3)),
+                                   OmfBuilder::Word(static_cast<uint16_t>(line)));
       b.Record(OmfBuilder::ExtensionItems, content);
     }
     b.EndProcedure(name + "_main").EndModule(name);

@@ -45,18 +45,18 @@ public:
   }
 
   OmfBuilder& ModuleHeader(std::string_view name) {
-    return Record(0x02, Name(name) + std::string("\xFF\x00", 2));
+    return Record(0x02, Cat(Name(name), '\xFF', '\0'));
   }
   OmfBuilder& ModuleEnd(std::string_view name) {
-    return Record(0x04, Name(name) + std::string("\x00\x00\x01\x00", 4));
+    return Record(0x04, Cat(Name(name), '\0', '\0', '\x01', '\0'));
   }
   OmfBuilder& Content(uint16_t addr, const std::vector<uint8_t>& data) {
-    std::string content = std::string(1, '\0') + Word(addr);
+    std::string content = Cat('\0', Word(addr));
     content.append(data.begin(), data.end());
     return Record(0x06, content);
   }
   OmfBuilder& Scope(uint8_t blockType, std::string_view name = "") {
-    return Record(0x10, std::string(1, static_cast<char>(blockType)) + Name(name));
+    return Record(0x10, Cat(static_cast<char>(blockType), Name(name)));
   }
   OmfBuilder& BeginModule(std::string_view name) { return Scope(0, name); }
   OmfBuilder& BeginBlock() { return Scope(1); }
@@ -68,22 +68,19 @@ public:
   OmfBuilder& Symbols(uint8_t recordType, uint8_t itemType, std::initializer_list<Symbol> items) {
     std::string content(1, static_cast<char>(itemType));
     for (const Symbol& s : items) {
-      content += static_cast<char>(s.Attrib);
-      content += static_cast<char>(s.Region);
-      content += Word(s.Addr);
-      content += static_cast<char>(s.Type);
-      content += Name(s.Name);
+      content += Cat(static_cast<char>(s.Attrib), static_cast<char>(s.Region), Word(s.Addr),
+                     static_cast<char>(s.Type), Name(s.Name));
     }
     return Record(recordType, content);
   }
   OmfBuilder& Lines(uint8_t recordType, std::initializer_list<Line> items) {
     std::string content(1, static_cast<char>(LineNumbers));
     for (const Line& l : items)
-      content += std::string(1, '\0') + Word(l.Addr) + Word(l.Number);
+      content += Cat('\0', Word(l.Addr), Word(l.Number));
     return Record(recordType, content);
   }
   OmfBuilder& SourceName(std::string_view name) {
-    return Record(0x24, std::string(3, '\0') + Name(name));
+    return Record(0x24, Cat('\0', '\0', '\0', Name(name)));
   }
   // What today's tool chains put first: the command line and file stamps.
   OmfBuilder& ToolRecord(std::string_view text) { return Record(0x70, text); }
@@ -96,8 +93,16 @@ public:
 
   std::string Bytes;
 
+  // Pieces (characters and texts) one after the other.
+  template <typename... Pieces> static std::string Cat(const Pieces&... pieces) {
+    std::string out;
+    ((out += pieces), ...);
+    return out;
+  }
   static std::string Name(std::string_view name) {
-    return std::string(1, static_cast<char>(name.size())) + std::string(name);
+    std::string field(1, static_cast<char>(name.size()));
+    field += name;
+    return field;
   }
   static std::string Word(uint16_t value) {
     return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};

@@ -138,6 +138,49 @@ TEST_F(OmfLoad, TodaysObjectWithToolAndBrowserRecordsAndSourcesInSubFolders) {
   EXPECT_EQ(Omf.LineAddrs.Values(), (std::vector<int32_t>{0x0010, 0x0013, 0x0000}));
 }
 
+TEST_F(OmfLoad, TheLinkersAbsoluteModuleOfTheFormatNotes) {
+  // Byte for byte as the linker writes the two-module example: DEMO and IO.
+  const char* records[] = {
+      "02 08 00 04 44 45 4D 4F FF 00 CE",
+      "10 07 00 00 04 44 45 4D 4F C0",
+      "12 16 00 02 00 00 00 00 00 04 50 52 4F 47 00 02 08 00 00 04 56 41 52 53 50",
+      "12 0D 00 01 00 00 00 00 00 05 53 54 41 52 54 4D",
+      "12 17 00 00 00 02 08 00 00 05 43 4F 55 4E 54 00 00 03 00 00 04 4C 4F 4F 50 FE",
+      "06 0F 00 00 00 00 75 08 05 12 00 0B D5 08 FA 80 FE F7",
+      "12 16 00 03 00 00 00 09 00 00 03 00 0A 00 00 06 00 0B 00 00 09 00 0C 00 99",
+      "10 07 00 03 04 44 45 4D 4F BD",
+      "10 05 00 00 02 49 4F 51",
+      "12 0C 00 01 00 00 0B 00 00 04 50 55 54 43 96",
+      "06 05 00 00 0B 00 22 C8",
+      "10 05 00 03 02 49 4F 4E",
+      "04 0A 00 04 44 45 4D 4F 00 00 01 00 C8",
+  };
+  std::string bytes;
+  for (const char* record : records)
+    for (const char* p = record; *p; p += p[2] ? 3 : 2)
+      bytes += static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16));
+  ASSERT_EQ(Load("demo.omf", bytes), 0);
+
+  EXPECT_EQ(Omf.ModuleName, "DEMO");
+  ASSERT_EQ(Omf.Modules.size(), 2u);
+  const TDefModuleInfo& demo = Module(0);
+  EXPECT_EQ(demo.CodeBegin, 0x0000);
+  EXPECT_EQ(demo.CodeEnd, 0x000A);
+  ASSERT_EQ(demo.Symbols.size(), 3u); // START, COUNT, LOOP; segment items are not symbols
+  EXPECT_EQ(demo.Symbols[1].Name, "COUNT");
+  EXPECT_EQ(demo.Symbols[1].Region, 2);
+  EXPECT_EQ(demo.Symbols[1].Addr, 0x08);
+  EXPECT_EQ(LinesOf(demo), (std::vector<int32_t>{-1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9}));
+  EXPECT_EQ(Module(1).Symbols.at(0).Name, "PUTC");
+  EXPECT_EQ(Module(1).CodeBegin, 0x000B);
+  EXPECT_EQ(Omf.EndAddr, 0x000B);
+  EXPECT_EQ(CPU->Code[0x0009], 0x80);
+  EXPECT_EQ(CPU->Code[0x000B], 0x22);
+  const TSymbolRec* loop = Omf.FindSymbol("LOOP", 0x0005);
+  ASSERT_NE(loop, nullptr);
+  EXPECT_EQ(loop->Addr, 0x0003);
+}
+
 TEST_F(OmfLoad, ContentWidensEveryOpenScopeAndNestedBlocksFollowTheFlatList) {
   B b;
   b.BeginModule("M")
