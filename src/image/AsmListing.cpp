@@ -89,8 +89,9 @@ void ReadAsmListing(std::string_view listing, std::vector<std::string>& sourceLi
   for (std::string_view line : SplitLines(listing)) {
     if (line.size() < ShortestSourceLine || !HasLineNumber(line)) continue;
     if (line[IncludeMarkColumn] == '=') continue;
-    const std::string_view text =
-        line.size() > TextColumn ? line.substr(TextColumn) : std::string_view();
+    // The assembler copies a source's byte-order mark into the first line's text.
+    const std::string_view text = WithoutByteOrderMark(
+        line.size() > TextColumn ? line.substr(TextColumn) : std::string_view());
     if (!HasNonAscii(text))
       sourceLines.emplace_back(text);
     else if (utf8)

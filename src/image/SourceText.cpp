@@ -18,8 +18,14 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view Mark = "\xEF\xBB\xBF";
+  if (text.substr(0, Mark.size()) == Mark) text.remove_prefix(Mark.size());
+  return text;
+}
+
 std::vector<std::string> ReadSourceText(std::string_view bytes) {
-  const DecodedText decoded = DecodeText(bytes);
+  const DecodedText decoded = DecodeText(WithoutByteOrderMark(bytes));
   std::vector<std::string> lines;
   for (std::string_view line : SplitLines(decoded.Utf8))
     lines.emplace_back(line);

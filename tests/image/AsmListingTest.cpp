@@ -69,7 +69,7 @@ TEST(AsmListing, ColumnRulesOnARealLookingListing) {
       "",
       "LOC  OBJ            LINE     SOURCE",
       "",
-      Line("", "", 1, "        NAME    SORT"),
+      Line("", "", 1, "\xEF\xBB\xBF        NAME    SORT"), // the source's byte-order mark
       Line("----", "", 2, "        CSEG    AT 0100H"),
       Line("", "", 3, "$INCLUDE (REG.INC)"),
       Line("0080", "", 4, "P0      DATA    080H", '='), // from the include file

@@ -94,7 +94,8 @@ TEST_F(OmfLoad, ClassicObjectFillsMemoryModulesSymbolsAndSources) {
 TEST_F(OmfLoad, TodaysObjectWithToolAndBrowserRecordsAndSourcesInSubFolders) {
   // Sources lie in sub-folders, in another letter case, GBK with CR LF and UTF-8 with LF.
   Dir.Write("lab/src/main.c", Utf8ToGbk("void main() {\r\n  P1 = 0; // 点亮\r\n}\r\n"));
-  Dir.Write("lab/startup.a51", "CSEG AT 0\n  LJMP MAIN\n");
+  Dir.Write("lab/startup.a51", "\xEF\xBB\xBF"
+                               "CSEG AT 0\n  LJMP MAIN\n"); // with a byte-order mark
   B b;
   b.ToolRecord("C51 MAIN.C")
       .ToolRecord("stamps")
