@@ -2,6 +2,7 @@
 
 #include "TCPU.h"
 #include "TCodeValidMap.h"
+#include "TOmf.h"
 #include "TOption.h"
 #include "TProject.h"
 #include "UserInterface.h"
@@ -23,8 +24,9 @@ public:
   TCPU CPU;     // the current target state
   TCPU PrevCPU; // the state before the last run-type command
   TCodeValidMap CodeValid;
-  TOption Option;   // after both CPUs: loading it fills their register lists
-  TProject Project; // saved before the settings at exit
+  TOption Option;          // after both CPUs: loading it fills their register lists
+  TProject Project;        // saved before the settings at exit
+  TOmf DebugInfo{CPU, UI}; // the loaded program's debug information
 
   void TakeSnapshot() { ::TakeSnapshot(CPU, PrevCPU); }
 };
