@@ -123,6 +123,12 @@ void TCPU::SetRunning(bool value) {
   if (UI) UI->RunningChanged(value);
 }
 
+void TCPU::ResetSimulated(uint16_t startAddress) {
+  PC = startAddress;
+  Sfr.fill(0);
+  SfrAt(SFR_SP) = 0x07;
+}
+
 void TakeSnapshot(const TCPU& cpu, TCPU& prev) {
   prev.PC = cpu.PC;
   prev.XData = cpu.XData;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+class TBreakpointMap;
 class TargetLink;
 class UserInterface;
 
@@ -99,6 +100,18 @@ public:
   // One listing line for the instruction at address; returns the next address.
   uint16_t Disassemble(uint16_t address, std::string& text) const;
 
+  // The simulator: executes the one instruction at PC on the images. Never
+  // fails; every address wraps inside its image. Inline (TCPUExecute.h), so a
+  // caller's loop keeps the PC in a register.
+  inline void ExecuteInstruction();
+  // Executes instructions until one leaves the PC on an address of breaks or
+  // maxCount have executed; returns how many executed. This is the run loop's
+  // inner loop: the PC is tested after every instruction.
+  uint32_t ExecuteUntilBreakpoint(const TBreakpointMap& breaks, uint32_t maxCount);
+  // Resets the simulated CPU: PC := startAddress, every SFR 0, SP := 07H.
+  // Internal RAM, program memory and external data keep their contents.
+  void ResetSimulated(uint16_t startAddress);
+
 private:
   void SetPswBit(uint8_t bit, bool value) {
     uint8_t& psw = SfrAt(SFR_PSW);
@@ -111,3 +124,5 @@ private:
 // Copies the target state (PC, memories, SFRs) of cpu into prev; the running
 // flag and both lists stay as they are.
 void TakeSnapshot(const TCPU& cpu, TCPU& prev);
+
+#include "TCPUExecute.h"
