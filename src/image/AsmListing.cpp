@@ -4,6 +4,8 @@
 #include "SourceText.h"
 #include "TextEncoding.h"
 
+#include <string>
+
 namespace {
 
 constexpr size_t ShortestSourceLine = 28;
@@ -81,10 +83,21 @@ int32_t CodeAddress(std::string_view line) {
   return HexToInt(line.substr(0, 4));
 }
 
+// The located address of a listing line with code, from the object's
+// line-number items when they name it.
+int32_t LocatedAddress(std::string_view line, int32_t listed, const TLongIntList* lineItems) {
+  if (listed < 0 || !lineItems) return listed;
+  const int32_t number =
+      static_cast<int32_t>(std::stoi(std::string(line.substr(LineNumberColumn, 5))));
+  if (number < 1 || number > lineItems->Count()) return listed;
+  const int32_t located = lineItems->Get(number - 1);
+  return located >= 0 ? located : listed;
+}
+
 } // namespace
 
 void ReadAsmListing(std::string_view listing, std::vector<std::string>& sourceLines,
-                    TLongIntList& lines) {
+                    TLongIntList& lines, const TLongIntList* lineItems) {
   const bool utf8 = IsUtf8Listing(listing);
   for (std::string_view line : SplitLines(listing)) {
     if (line.size() < ShortestSourceLine || !HasLineNumber(line)) continue;
@@ -98,6 +111,6 @@ void ReadAsmListing(std::string_view listing, std::vector<std::string>& sourceLi
       sourceLines.emplace_back(WithoutCutCharacterAtEnd(text));
     else
       sourceLines.push_back(GbkToUtf8(text));
-    lines.Add(CodeAddress(line));
+    lines.Add(LocatedAddress(line, CodeAddress(line), lineItems));
   }
 }

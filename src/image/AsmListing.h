@@ -13,5 +13,10 @@
 // thus numbered by their position among those listing lines. Columns count
 // bytes of the file; the text is stored as UTF-8 whether the listing is
 // UTF-8 or GBK.
+//
+// The location column of a relocatable segment is an offset into the
+// segment, not the located address. When the object file carried line-number
+// items for the module (lineItems: entry n-1 is the located address of
+// listing line n, or -1), a line with code takes its address from there.
 void ReadAsmListing(std::string_view listing, std::vector<std::string>& sourceLines,
-                    TLongIntList& lines);
+                    TLongIntList& lines, const TLongIntList* lineItems = nullptr);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -36,7 +37,9 @@ std::string HexPastImage(int line) {
 int TOmf::LoadFile(const std::string& fileName) {
   if (ResetDisassembly) ResetDisassembly();
   Clear();
-  FileName = fileName;
+  // The linker writes DEMO.OMF where the build asks for DEMO.omf.
+  const auto found = FindFileIgnoringCase(fileName);
+  FileName = found ? found->string() : fileName;
   const std::string ext = UpperExtension(fileName);
   int result = -1;
   if (ext == ".HEX") {
@@ -103,7 +106,9 @@ bool TOmf::LoadModuleSources() {
     if (module->SourceKind == stNone) continue;
     const bool listing =
         module->SourceKind == stASM && UpperExtension(module->SourceName) == ".LST";
-    if (listing) module->Lines.Clear();
+    // The walk's line-number items locate the listing's relocatable lines.
+    TLongIntList lineItems;
+    if (listing) std::swap(lineItems, module->Lines);
     std::string bytes;
     const auto path = ResolveRecordedName(module->SourceName, objectDir);
     if (!path || !ReadWholeFile(*path, bytes)) {
@@ -111,7 +116,8 @@ bool TOmf::LoadModuleSources() {
       return false;
     }
     if (listing)
-      ReadAsmListing(bytes, module->SourceLines, module->Lines);
+      ReadAsmListing(bytes, module->SourceLines, module->Lines,
+                     lineItems.Empty() ? nullptr : &lineItems);
     else
       module->SourceLines = ReadSourceText(bytes);
   }

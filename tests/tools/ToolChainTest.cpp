@@ -10,33 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder holding copies of the fixture sources, where the tools run.
-struct BuildDir : TempDir {
-  explicit BuildDir(std::initializer_list<const char*> fixtures = {}) {
-    for (const char* name : fixtures)
-      fs::copy_file(fs::path(TOOL_TEST_DATA) / name, Path / name);
-  }
-
-  // Runs a tool with its arguments as the batch runner passes them (no shell
-  // parsing of the parentheses).
-  int Run(const char* program, const std::vector<std::string>& args) const {
-    std::string line = std::string("'") + program + "'";
-    for (const std::string& a : args)
-      line += " '" + a + "'";
-    return RunTool(Path, line);
-  }
-  int Assemble(const std::string& source) const {
-    const std::string base = fs::path(source).stem().string();
-    std::string upper = base;
-    for (char& c : upper)
-      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return Run(A51_PROGRAM, {(Path / source).string(), "DB", "SB", "XR", "RB(0)",
-                             "PR(" + upper + ".LST)", "", "OJ(" + upper + ".o)"});
-  }
-  std::string Read(const std::string& name) const { return ReadText(Path / name); }
-  std::string LastLine(const std::string& name) const { return LinesOf(Read(name)).back(); }
-};
-
 // Address -> byte of every data record of an Intel HEX text.
 std::map<uint16_t, uint8_t> HexImage(const std::string& hex) {
   std::map<uint16_t, uint8_t> image;
