@@ -34,7 +34,7 @@ TOption::TOption(TCPU& cpu, TCPU& prevCpu, const fs::path& startDir)
 }
 
 TOption::~TOption() {
-  SaveToFile(DskFileName);
+  if (SaveAtExit) SaveToFile(DskFileName);
 }
 
 void TOption::SetDefault() {

@@ -25,7 +25,7 @@ public:
 
   // Loads startDir/mcidem.dsk, or takes the defaults when that fails.
   TOption(TCPU& cpu, TCPU& prevCpu, const std::filesystem::path& startDir);
-  // Writes the settings file back.
+  // Writes the settings file back unless SaveAtExit was cleared.
   ~TOption();
   TOption(const TOption&) = delete;
   TOption& operator=(const TOption&) = delete;
@@ -39,6 +39,8 @@ public:
   std::string INCPath;
   std::string LIBPath;
   const std::string DskFileName;
+  // workbench-cli reads the settings but never writes them.
+  bool SaveAtExit = true;
 
   // 0 when the block was read, -1 otherwise. A file with a wrong signature
   // counts as read but leaves the defaults.

@@ -3,6 +3,7 @@
 #include "TCPU.h"
 #include "UserInterface.h"
 
+#include <algorithm>
 #include <utility>
 
 TSimulator::TSimulator(TCPU& cpu, UserInterface& ui, std::function<bool()> autoStepping)
@@ -12,7 +13,7 @@ bool TSimulator::KeepRunning() const {
   return CPU.Running || (AutoStepping && AutoStepping());
 }
 
-uint64_t TSimulator::Run() {
+uint64_t TSimulator::Run(uint64_t maxInstructions) {
   using Clock = std::chrono::steady_clock;
   CPU.SetRunning(true);
   Breaks.Sync(CPU.ActiveBreakpoints);
@@ -20,8 +21,10 @@ uint64_t TSimulator::Run() {
   Clock::time_point lastPump = Clock::now();
   // The flags change only inside PumpEvents, so testing them once per batch
   // ends the run after the same instruction as testing them after each one.
-  while (KeepRunning()) {
-    executed += CPU.ExecuteUntilBreakpoint(Breaks, InstructionsPerClockCheck);
+  while (KeepRunning() && executed < maxInstructions) {
+    const uint64_t batch =
+        std::min<uint64_t>(InstructionsPerClockCheck, maxInstructions - executed);
+    executed += CPU.ExecuteUntilBreakpoint(Breaks, static_cast<uint32_t>(batch));
     if (Clock::now() - lastPump >= PumpInterval) {
       UI.PumpEvents();
       lastPump = Clock::now();

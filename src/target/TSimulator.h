@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <limits>
 
 class TCPU;
 class UserInterface;
@@ -17,6 +18,8 @@ public:
   // autoStepping reads the shell's auto-stepping flag; an empty one reads false.
   TSimulator(TCPU& cpu, UserInterface& ui, std::function<bool()> autoStepping = {});
 
+  static constexpr uint64_t NoLimit = std::numeric_limits<uint64_t>::max();
+
   // Sets cpu.Running, then executes while Running or the auto-stepping flag is
   // set. After every instruction the PC is tested against
   // cpu.ActiveBreakpoints and the run ends on a match, so a run that starts on
@@ -25,8 +28,8 @@ public:
   // flags, and the run ends right after the instruction in progress. Commands
   // nested in the pump may change the PC, memory or the breakpoints; the run
   // goes on from what they left. Clears Running at the end and returns the
-  // number of instructions executed.
-  uint64_t Run();
+  // number of instructions executed, which never exceeds maxInstructions.
+  uint64_t Run(uint64_t maxInstructions = NoLimit);
 
   // One instruction between cpu.SetRunning(true) and cpu.SetRunning(false).
   void Step();

@@ -146,3 +146,23 @@ TEST(TCPU, ResetSimulatedClearsSfrsAndKeepsMemories) {
   cpu->ResetSimulated(0x0100);
   EXPECT_EQ(StateDifferences(*cpu, *want), "");
 }
+
+TEST_F(SimulatorTest, RunEndsAfterTheInstructionLimitUnlessABreakpointComesFirst) {
+  FillWithIncDptr();
+  struct Case {
+    uint64_t Limit;
+    int32_t Breakpoint;
+    uint64_t Executed;
+  };
+  // Limits below, at and beyond one batch between clock checks.
+  for (const Case& c : {Case{1, 0x8000, 1}, Case{4096, 0x8000, 4096}, Case{10000, 0x8000, 10000},
+                        Case{10000, 0x0100, 0x100}, Case{0x100, 0x0100, 0x100}}) {
+    CPU->PC = 0;
+    CPU->SetDPTR(0);
+    CPU->ActiveBreakpoints.Clear();
+    CPU->ActiveBreakpoints.Add(c.Breakpoint);
+    EXPECT_EQ(Simulator.Run(c.Limit), c.Executed) << c.Limit;
+    EXPECT_EQ(CPU->GetDPTR(), c.Executed) << c.Limit;
+    EXPECT_FALSE(CPU->Running);
+  }
+}

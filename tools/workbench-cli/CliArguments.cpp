@@ -1,0 +1,103 @@
+#include "CliArguments.h"
+
+#include "AtomicFile.h"
+#include "CommandInterpreter.h"
+
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+std::optional<int> SmallNumber(const std::string& text, int max) {
+  if (text.size() != 1 || text[0] < '0' || text[0] > '0' + max) return std::nullopt;
+  return text[0] - '0';
+}
+
+bool ReadScript(const std::string& name, std::vector<CliCommand>& commands, std::string& error) {
+  std::string text;
+  if (name == "-") {
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  } else if (!ReadWholeFile(name, text)) {
+    error = "cannot read script " + name;
+    return false;
+  }
+  std::istringstream lines(text);
+  int number = 0;
+  for (std::string line; std::getline(lines, line);)
+    commands.push_back({(name == "-" ? "stdin" : name) + ":" + std::to_string(++number), line});
+  return true;
+}
+
+} // namespace
+
+std::optional<CliArguments> ParseCliArguments(const std::vector<std::string>& args,
+                                              std::string& error) {
+  CliArguments result;
+  int inlineCount = 0;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "-h" || arg == "--help") {
+      result.Help = true;
+      continue;
+    }
+    const bool takesValue = arg == "--port" || arg == "--cpu" || arg == "--rom" || arg == "--ram" ||
+                            arg == "-e" || arg == "--script";
+    if (!takesValue) {
+      error = "unknown argument \"" + arg + "\"";
+      return std::nullopt;
+    }
+    if (i + 1 == args.size()) {
+      error = arg + " needs a value";
+      return std::nullopt;
+    }
+    const std::string& value = args[++i];
+    std::optional<int>* choice = nullptr;
+    int max = 1;
+    if (arg == "--port") {
+      result.Port = value;
+    } else if (arg == "-e") {
+      result.Commands.push_back({"-e " + std::to_string(++inlineCount), value});
+    } else if (arg == "--script") {
+      if (!ReadScript(value, result.Commands, error)) return std::nullopt;
+    } else if (arg == "--cpu") {
+      choice = &result.Cpu;
+      max = 5;
+    } else {
+      choice = arg == "--rom" ? &result.Rom : &result.Ram;
+    }
+    if (choice) {
+      *choice = SmallNumber(value, max);
+      if (!*choice) {
+        error = arg + " takes 0 to " + std::to_string(max) + ", not \"" + value + "\"";
+        return std::nullopt;
+      }
+    }
+  }
+  if (result.Commands.empty() && !result.Help) {
+    error = "no commands: give -e COMMAND or --script FILE";
+    return std::nullopt;
+  }
+  return result;
+}
+
+std::string CliUsage() {
+  return std::string(
+             "Usage: workbench-cli [--port COMn|DEVICE] [--cpu 0-5] [--rom 0|1] [--ram 0|1]\n"
+             "                     [-e COMMAND]... [--script FILE|-]...\n"
+             "\n"
+             "Drives the workbench's target from a terminal: the built-in simulator, or with\n"
+             "--port the in-circuit emulator on that serial port (reset and monitor upload as\n"
+             "the workbench does; --cpu, --rom and --ram choose the emulator mode for this\n"
+             "run). Settings come from mcidem.dsk in the current directory, which is never\n"
+             "written. Commands (-e, and script lines; # starts a comment line) run in order,\n"
+             "each printing its result on standard output. Message-box texts go to standard\n"
+             "error, and every Yes/No question is answered No. Ctrl+C stops a run or steps\n"
+             "and the script goes on; a second Ctrl+C ends the program.\n"
+             "\n"
+             "Exit status: 0 when every command succeeded, 1 at the first command that\n"
+             "failed, 2 for a usage error.\n"
+             "\n"
+             "Commands:\n") +
+         CommandInterpreter::Summary;
+}

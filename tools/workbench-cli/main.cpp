@@ -1,0 +1,83 @@
+// workbench-cli: the workbench's core from a terminal, for scripts, grading
+// and checks against the simulator or an in-circuit emulator.
+#include "CliArguments.h"
+#include "CommandInterpreter.h"
+#include "CommandUserInterface.h"
+#include "CommandWords.h"
+#include "Workbench.h"
+
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+volatile std::sig_atomic_t Interrupted = 0;
+
+void OnInterrupt(int) {
+  Interrupted = 1;
+}
+
+// The first Ctrl+C stops a run; the handler then falls back to the default,
+// so a second one ends the program.
+void CatchInterrupt() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+// The settings file may name another current directory; a script's relative
+// file names still mean the directory the program was started in.
+std::unique_ptr<Workbench> OpenWorkbench(UserInterface& ui) {
+  const std::filesystem::path startDir = std::filesystem::current_path();
+  auto workbench = std::make_unique<Workbench>(ui, startDir);
+  std::error_code ec;
+  std::filesystem::current_path(startDir, ec);
+  workbench->Option.SaveAtExit = false;
+  return workbench;
+}
+
+int RunCommands(const CliArguments& args) {
+  CommandUserInterface ui(std::cerr);
+  const std::unique_ptr<Workbench> workbench = OpenWorkbench(ui);
+  if (args.Cpu) workbench->Option.EmlutorCPU = static_cast<uint8_t>(*args.Cpu);
+  if (args.Rom) workbench->Option.EmlutorROM = static_cast<uint8_t>(*args.Rom);
+  if (args.Ram) workbench->Option.EmlutorRAM = static_cast<uint8_t>(*args.Ram);
+
+  CommandInterpreter interpreter(*workbench, ui, std::cout);
+  interpreter.StopRequested = [] { return Interrupted != 0; };
+  CatchInterrupt();
+  for (const CliCommand& command : args.Commands) {
+    Interrupted = 0;
+    try {
+      const auto words = SplitCommandWords(command.Line);
+      if (!words) throw CommandError("a quote is not closed");
+      interpreter.Execute(*words);
+      std::cout.flush();
+    } catch (const std::exception& e) {
+      std::cout.flush();
+      std::cerr << "workbench-cli: " << command.Origin << ": " << e.what() << '\n';
+      return 1;
+    }
+  }
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto args = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!args) {
+    std::cerr << "workbench-cli: " << error << "\nTry 'workbench-cli --help'.\n";
+    return 2;
+  }
+  if (args->Help) {
+    std::cout << CliUsage();
+    return 0;
+  }
+  return RunCommands(*args);
+}
