@@ -116,7 +116,9 @@ const CommandInterpreter::Command CommandInterpreter::Commands[] = {
 
 CommandInterpreter::CommandInterpreter(Workbench& workbench, CommandUserInterface& ui,
                                        std::ostream& out)
-    : WB(workbench), UI(ui), Out(out), Simulator(workbench.CPU, ui) {}
+    : WB(workbench), UI(ui), Out(out), Simulator(workbench.CPU, ui) {
+  ResetTarget();
+}
 
 void CommandInterpreter::Execute(const Words& words) {
   if (words.empty()) return;
@@ -172,7 +174,8 @@ void CommandInterpreter::Load(const Words& a) {
   ResetTarget();
   TOmf& info = WB.DebugInfo;
   UI.AddressAnswer = address;
-  const int result = info.LoadFile(file);
+  // Sources named in an object file are looked for beside it.
+  const int result = info.LoadFile(std::filesystem::absolute(file).string());
   UI.AddressAnswer.reset();
   // An object whose code went in but whose source could not be read is
   // loaded: the core has told the user about the source.
