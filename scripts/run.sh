@@ -11,5 +11,6 @@ if [ -w /opt ] || [ -w /opt/omf51/bin ]; then
 else
   sudo cmake --install build/release --component toolchain >/dev/null
 fi
-# Until the workbench window lands, show the disassembly of the bundled demo program.
-exec build/release/tools/demo/corvel-demo "$@"
+# Until the workbench window lands, run the bundled example (built with the tool chain in
+# the build tree) through workbench-cli to its last label and print its final state.
+cd build/release/tools/workbench-cli/demo && exec ../workbench-cli -e "load COPYBLOCK.OMF" -e "run --break 004A --max 100000" -e "dump xdata 0100 10" -e state "$@"

@@ -93,7 +93,7 @@ std::string CliUsage() {
              "written. Commands (-e, and script lines; # starts a comment line) run in order,\n"
              "each printing its result on standard output. Message-box texts go to standard\n"
              "error, and every Yes/No question is answered No. Ctrl+C stops a run or steps\n"
-             "and the script goes on; a second Ctrl+C ends the program.\n"
+             "and the script goes on; a second Ctrl+C in the same command ends the program.\n"
              "\n"
              "Exit status: 0 when every command succeeded, 1 at the first command that\n"
              "failed, 2 for a usage error.\n"

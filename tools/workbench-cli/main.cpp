@@ -19,8 +19,8 @@ void OnInterrupt(int) {
   Interrupted = 1;
 }
 
-// The first Ctrl+C stops a run; the handler then falls back to the default,
-// so a second one ends the program.
+// The first Ctrl+C during a command stops its run; the handler then falls
+// back to the default, so a second one ends the program.
 void CatchInterrupt() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
@@ -49,9 +49,9 @@ int RunCommands(const CliArguments& args) {
 
   CommandInterpreter interpreter(*workbench, ui, std::cout);
   interpreter.StopRequested = [] { return Interrupted != 0; };
-  CatchInterrupt();
   for (const CliCommand& command : args.Commands) {
     Interrupted = 0;
+    CatchInterrupt();
     try {
       const auto words = SplitCommandWords(command.Line);
       if (!words) throw CommandError("a quote is not closed");
