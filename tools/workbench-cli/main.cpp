@@ -41,6 +41,11 @@ std::unique_ptr<Workbench> OpenWorkbench(UserInterface& ui) {
 }
 
 int RunCommands(const CliArguments& args) {
+  if (args.Port) {
+    std::cerr << "workbench-cli: --port: this build has no emulator link yet; "
+                 "leave --port out to use the simulator\n";
+    return 1;
+  }
   CommandUserInterface ui(std::cerr);
   const std::unique_ptr<Workbench> workbench = OpenWorkbench(ui);
   if (args.Cpu) workbench->Option.EmlutorCPU = static_cast<uint8_t>(*args.Cpu);
