@@ -27,14 +27,19 @@ TMonitorImages::TMonitorImages() {
 std::vector<std::string> TMonitorImages::LoadFolder(const std::filesystem::path& folder) {
   std::vector<std::string> messages;
   for (int i = 0; i < Count; ++i) {
-    const std::string name = "M" + std::to_string(i + 1) + ".BIN";
+    const char name[] = {'M', static_cast<char>('1' + i), '.', 'B', 'I', 'N', '\0'};
     const auto file = FindFileIgnoringCase(folder / name);
     std::string bytes;
     if (!file || !ReadWholeFile(*file, bytes)) continue;
     if (bytes.size() != Sizes[i]) {
-      messages.push_back("监控程序文件长度不对：" + file->string() + "（" +
-                         std::to_string(bytes.size()) + " 字节，应为 " + std::to_string(Sizes[i]) +
-                         " 字节）");
+      std::string message = "监控程序文件长度不对：";
+      message += file->string();
+      message += "（";
+      message += std::to_string(bytes.size());
+      message += " 字节，应为 ";
+      message += std::to_string(Sizes[i]);
+      message += " 字节）";
+      messages.push_back(std::move(message));
       continue;
     }
     Bytes[i].assign(bytes.begin(), bytes.end());
