@@ -201,6 +201,18 @@ TEST_F(Commands, StateReadCompletesAPendingInterrupt) {
   EXPECT_TRUE(NewFrames().empty()) << "read once per run";
 }
 
+TEST_F(Commands, LostStateBlockLeavesTheStateAsItWas) {
+  Connect({"--no-reply", "1"});
+  CPU.PC = 0x0123;
+  CPU.SfrAt(SFR_SP) = 0x30;
+  Port.StateStale = true;
+  Port.ReadState();
+  EXPECT_EQ(NewFrames(), (std::vector<Bytes>{Hex("00 00 00 3C"), Hex("0E 8B")}));
+  EXPECT_EQ(CPU.PC, 0x0123);
+  EXPECT_EQ(CPU.SfrAt(SFR_SP), 0x30);
+  EXPECT_FALSE(Port.StateStale);
+}
+
 TEST_F(Commands, StateReadWithoutRegisterEntriesWritesNoneOfTheirSfrs) {
   Connect();
   CPU.ClearRegisters();

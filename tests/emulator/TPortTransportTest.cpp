@@ -90,6 +90,18 @@ TEST_F(Transport, WaitReplyReturnsOneWithoutReadingWhenStopped) {
   EXPECT_EQ(NewFrames(), std::vector<Bytes>{Hex("0D")});
 }
 
+TEST_F(Transport, IceSimDropsUnknownAndCutFramesAndStillAnswers) {
+  Connect();
+  Port.SendFrame(0x55, std::array<uint8_t, 2>{0xAA, 0x13});
+  // A context block that announces 65535 bytes and sends three.
+  Port.SendFrame(0x01, std::array<uint8_t, 3>{0x01, 0xFF, 0xFF});
+  uint8_t reply = 0x77;
+  EXPECT_EQ(Port.ReceiveFrame(&reply, 1), 0);
+  EXPECT_EQ(reply, 0x77);
+  EXPECT_TRUE(Port.ReadIRam(0x40, 1));
+  EXPECT_TRUE(UI.Questions.empty());
+}
+
 TEST_F(Transport, FindRegisterComparesNamesExactly) {
   EXPECT_EQ(Port.FindRegister("ie"), -1);
   EXPECT_EQ(Port.FindRegister("IE"), CPU.FindRegisterIndex("IE"));
