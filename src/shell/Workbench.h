@@ -4,6 +4,7 @@
 #include "TCodeValidMap.h"
 #include "TOmf.h"
 #include "TOption.h"
+#include "TPort.h"
 #include "TProject.h"
 #include "UserInterface.h"
 
@@ -27,6 +28,10 @@ public:
   TOption Option;          // after both CPUs: loading it fills their register lists
   TProject Project;        // saved before the settings at exit
   TOmf DebugInfo{CPU, UI}; // the loaded program's debug information
+  TPort Port{CPU, CodeValid, Option, DebugInfo, UI}; // the emulator link
+  bool AutoStepping = false;                         // an auto-step loop is running
+
+  void SetAutoStepping(bool value) { AutoStepping = value; }
 
   void TakeSnapshot() { ::TakeSnapshot(CPU, PrevCPU); }
 };
