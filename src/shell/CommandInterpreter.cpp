@@ -6,6 +6,7 @@
 #include "FileLookup.h"
 #include "HexText.h"
 #include "ModuleBrowserText.h"
+#include "PortNames.h"
 #include "RegisterText.h"
 #include "TypedNumber.h"
 #include "VariableText.h"
@@ -14,11 +15,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// How long a run on the emulator may take unless --time says otherwise.
+constexpr std::chrono::seconds EmulatorRunLimit{10};
 
 std::string Hex4(uint32_t value) {
   char text[12];
@@ -131,12 +136,56 @@ void CommandInterpreter::Execute(const Words& words) {
     throw CommandError(words[0] + ": usage: " + std::string(command->Syntax));
   Current = command->Name;
   (this->*command->Run)(words);
+  // The link closes the port when the user declines to reconnect.
+  if (Connected && !WB.Port.IsOpen())
+    throw CommandError(words[0] + ": the connection to the emulator was lost");
+}
+
+void CommandInterpreter::Connect(const std::string& portName) {
+  // The link opens the port the settings select; the first serial port is
+  // pointed at the device named here.
+  setenv("CORVEL_COM1", ResolvePortName(portName).c_str(), 1);
+  WB.Option.SelectPort = 0;
+  WB.Port.Open();
+  if (!WB.Port.IsOpen()) throw CommandError("cannot open port " + portName);
+  WB.Port.ResetTarget();
+  if (WB.Port.FirstConnect) throw CommandError("no emulator answers on " + portName);
+  Connected = true;
 }
 
 void CommandInterpreter::ResetTarget() {
-  TCPU& cpu = WB.CPU;
-  cpu.ActiveBreakpoints.Clear();
-  cpu.ResetSimulated(WB.DebugInfo.StartAddr == 0xFFFF ? 0 : WB.DebugInfo.StartAddr);
+  WB.Port.ResetTarget();
+}
+
+void CommandInterpreter::ReadFromTarget(MemorySpace space, uint32_t address, uint32_t length) {
+  TPort& port = WB.Port;
+  const int count = static_cast<int>(length);
+  switch (space) {
+  case MemorySpace::Code: port.ReadCode(static_cast<uint16_t>(address), count); break;
+  case MemorySpace::XData: port.ReadXData(static_cast<uint16_t>(address), count); break;
+  case MemorySpace::IRam: port.ReadIRam(static_cast<uint8_t>(address), count); break;
+  case MemorySpace::Sfr: {
+    std::bitset<128> set;
+    for (uint32_t a = address; a < address + length && a <= 0xFF; ++a)
+      set.set(a - 0x80u);
+    port.ReadSfrs(set);
+    break;
+  }
+  }
+}
+
+void CommandInterpreter::WriteToTarget(MemorySpace space, uint32_t address, uint32_t length) {
+  TPort& port = WB.Port;
+  const int count = static_cast<int>(length);
+  switch (space) {
+  case MemorySpace::Code: port.WriteCode(static_cast<uint16_t>(address), count); break;
+  case MemorySpace::XData: port.WriteXData(static_cast<uint16_t>(address), count); break;
+  case MemorySpace::IRam: port.WriteIRam(static_cast<uint8_t>(address), count); break;
+  case MemorySpace::Sfr:
+    for (uint32_t a = address; a < address + length; ++a)
+      port.WriteSfr(static_cast<uint8_t>(a));
+    break;
+  }
 }
 
 void CommandInterpreter::PrintPC(std::string_view prefix) {
@@ -225,6 +274,7 @@ void CommandInterpreter::Reg(const Words& a) {
 
 void CommandInterpreter::Regs(const Words&) {
   TCPU& cpu = WB.CPU;
+  WB.Port.ReadSfrs(RegistersToRead(cpu.Registers, false));
   PrintPC();
   for (size_t i = 0; i < cpu.Registers.size(); ++i) {
     const uint16_t value = cpu.GetRegisterValue(static_cast<int>(i));
@@ -236,7 +286,8 @@ void CommandInterpreter::Step(const Words& a) {
   const uint64_t count = a.size() == 2 ? Arguments("step").Count(a[1], "count", UINT32_MAX) : 1;
   for (uint64_t i = 0; i < count; ++i) {
     if (StopRequested && StopRequested()) return PrintPC("interrupted");
-    Simulator.Step();
+    WB.Port.Step();
+    WB.Port.ReadState();
   }
   PrintPC();
 }
@@ -248,37 +299,58 @@ void CommandInterpreter::CheckRun(std::optional<Clock::time_point> deadline) {
     Stopped = StopCause::TimeLimit;
   else
     return;
-  WB.CPU.SetRunning(false);
+  WB.Port.Stop();
 }
 
 void CommandInterpreter::Run(const Words& a) {
   const Arguments args("run");
   TLongIntList breaks;
-  uint64_t max = TSimulator::NoLimit;
-  std::optional<Clock::time_point> deadline;
+  std::optional<uint64_t> max;
+  std::optional<std::chrono::seconds> limit;
   for (size_t i = 1; i < a.size(); ++i) {
     const bool hasValue = i + 1 < a.size();
     if (a[i] == "--break" && hasValue)
       breaks.Add(static_cast<int32_t>(args.Hex(a[++i], "breakpoint", 0xFFFF)));
     else if (a[i] == "--max" && hasValue)
-      max = args.Count(a[++i], "instruction count", UINT64_MAX - 1);
+      max = args.Count(a[++i], "instruction count", TSimulator::NoLimit - 1);
     else if (a[i] == "--time" && hasValue)
-      deadline = Clock::now() + std::chrono::seconds(args.Count(a[++i], "seconds", 86400));
+      limit = std::chrono::seconds(args.Count(a[++i], "seconds", 86400));
     else
       args.Fail("usage: run [--break ADDR]... [--max N] [--time SECONDS]");
   }
-  TCPU& cpu = WB.CPU;
-  cpu.ActiveBreakpoints = breaks;
+  WB.Port.SetBreakpoints(&breaks);
   Stopped = StopCause::None;
+  if (WB.Port.IsOpen()) {
+    if (max) args.Fail("--max counts instructions in the simulator only; use --time");
+    RunOnEmulator(breaks, limit);
+    return;
+  }
+  std::optional<Clock::time_point> deadline;
+  if (limit) deadline = Clock::now() + *limit;
   UI.OnPump = [this, deadline] { CheckRun(deadline); };
-  const uint64_t executed = Simulator.Run(max);
+  const uint64_t executed = Simulator.Run(max.value_or(TSimulator::NoLimit));
   UI.OnPump = nullptr;
-  if (breaks.IndexOf(cpu.PC) >= 0)
+  if (breaks.IndexOf(WB.CPU.PC) >= 0)
     PrintPC("breakpoint");
-  else if (executed >= max)
+  else if (max && executed >= *max)
     PrintPC("max");
   else
     PrintPC(Stopped == StopCause::TimeLimit ? "timeout" : "interrupted");
+}
+
+void CommandInterpreter::RunOnEmulator(const TLongIntList& breaks,
+                                       std::optional<std::chrono::seconds> limit) {
+  const Clock::time_point deadline = Clock::now() + limit.value_or(EmulatorRunLimit);
+  UI.OnPump = [this, deadline] { CheckRun(deadline); };
+  WB.Port.Run();
+  UI.OnPump = nullptr;
+  WB.Port.ReadState();
+  if (Stopped == StopCause::TimeLimit)
+    PrintPC("timeout");
+  else if (Stopped == StopCause::Interrupted)
+    PrintPC("interrupted");
+  else
+    PrintPC(breaks.IndexOf(WB.CPU.PC) >= 0 ? "breakpoint" : "stopped");
 }
 
 void CommandInterpreter::Dump(const Words& a) {
@@ -287,6 +359,7 @@ void CommandInterpreter::Dump(const Words& a) {
   const uint32_t address = args.Address(space, a[2]);
   const uint32_t length = args.Hex(a[3], "length", 0x10000);
   args.CheckEnd(space, address, length);
+  ReadFromTarget(space, address, length);
   PrintDump(space, address, length);
 }
 
@@ -301,6 +374,7 @@ void CommandInterpreter::Write(const Words& a) {
     bytes.push_back(static_cast<uint8_t>(args.Hex(a[i], "byte", 0xFF)));
   const std::span<uint8_t> image = SpaceImage(WB.CPU, space);
   std::copy(bytes.begin(), bytes.end(), image.begin() + (address - SpaceInfo(space).First));
+  WriteToTarget(space, address, length);
   PrintDump(space, address, length);
 }
 
@@ -308,6 +382,8 @@ void CommandInterpreter::Dis(const Words& a) {
   const Arguments args("dis");
   uint32_t address = args.Hex(a[1], "address", 0xFFFF);
   const uint64_t count = a.size() == 3 ? args.Count(a[2], "count", 0x10000) : 16;
+  ReadFromTarget(MemorySpace::Code, address,
+                 static_cast<uint32_t>(std::min<uint64_t>(count * 3, 0x10000 - address)));
   std::string line;
   for (uint64_t i = 0; i < count; ++i) {
     address = WB.CPU.Disassemble(static_cast<uint16_t>(address), line);
@@ -322,6 +398,7 @@ void CommandInterpreter::Save(const Words& a) {
     args.Fail("only code and xdata are saved");
   const uint16_t start = static_cast<uint16_t>(args.Hex(a[3], "start", 0xFFFF));
   const uint16_t end = static_cast<uint16_t>(args.Hex(a[4], "end", 0xFFFF));
+  if (end >= start) ReadFromTarget(space, start, end - start + 1u);
   if (!SaveBinary(a[2], SpaceImage(WB.CPU, space), start, end, UI))
     args.Fail("cannot write " + a[2]);
   Out << a[2] << ": " << (end >= start ? end - start + 1 : 0) << " bytes\n";
@@ -347,6 +424,7 @@ void CommandInterpreter::List(const Words& a) {
     args.Fail("usage: list FILE START END [--no-address] [--no-code] [--no-asm]");
   const uint16_t start = static_cast<uint16_t>(args.Hex(positional[1], "start", 0xFFFF));
   const uint16_t end = static_cast<uint16_t>(args.Hex(positional[2], "end", 0xFFFF));
+  if (end >= start) ReadFromTarget(MemorySpace::Code, start, end - start + 1u);
   const std::string listing = DisassemblyListing(WB.CPU, start, end, columns);
   if (!WriteListingFile(positional[0], listing, UI)) args.Fail("cannot write " + positional[0]);
   Out << positional[0] << ": " << std::count(listing.begin(), listing.end(), '\n') << " lines\n";
@@ -383,10 +461,19 @@ void CommandInterpreter::Symbol(const Words& a) {
       a.size() == 3 ? static_cast<uint16_t>(Arguments("symbol").Hex(a[2], "address", 0xFFFF))
                     : WB.CPU.PC;
   const TSymbolRec* symbol = WB.DebugInfo.FindSymbol(a[1], address);
+  if (const std::optional<VariableRead> read = symbol ? VariableReadRange(*symbol) : std::nullopt) {
+    const MemorySpaceInfo& info = SpaceInfo(read->Space);
+    const uint32_t end = info.First + info.Size;
+    const uint32_t count =
+        std::min<uint32_t>(static_cast<uint32_t>(read->Count), end - read->Address);
+    ReadFromTarget(read->Space, read->Address, count);
+  }
   Out << VariableLine(a[1], symbol, WB.CPU) << '\n';
 }
 
 void CommandInterpreter::State(const Words&) {
+  ReadFromTarget(MemorySpace::IRam, 0, 0x100);
+  ReadFromTarget(MemorySpace::Sfr, 0x80, 0x80);
   const TCPU& cpu = WB.CPU;
   Out << "{\"pc\":" << cpu.PC << ",\"sp\":" << int{cpu.SfrAt(SFR_SP)}
       << ",\"psw\":" << int{cpu.SfrAt(SFR_PSW)} << ",\"acc\":" << int{cpu.SfrAt(SFR_ACC)}

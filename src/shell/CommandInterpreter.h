@@ -30,7 +30,14 @@ class CommandInterpreter {
 public:
   CommandInterpreter(Workbench& workbench, CommandUserInterface& ui, std::ostream& out);
 
-  // Runs one command given as words; throws CommandError when it fails.
+  // Opens the emulator's port (COMn or a device path) and resets the target,
+  // which connects to the emulator and uploads its monitor; afterwards every
+  // command goes through the emulator. Throws CommandError when the port
+  // cannot be opened or the emulator does not answer.
+  void Connect(const std::string& portName);
+
+  // Runs one command given as words; throws CommandError when it fails,
+  // also when the emulator link was lost on the way.
   void Execute(const std::vector<std::string>& words);
 
   // Asked while the target runs and between steps; true stops it.
@@ -70,6 +77,11 @@ private:
   void State(const Words& a);
 
   void ResetTarget();
+  // Brings a range of the target's memory into the images (nothing without a port).
+  void ReadFromTarget(MemorySpace space, uint32_t address, uint32_t length);
+  // Sends a range of the images on to the emulator (nothing without a port).
+  void WriteToTarget(MemorySpace space, uint32_t address, uint32_t length);
+  void RunOnEmulator(const TLongIntList& breaks, std::optional<std::chrono::seconds> limit);
   // Lets a run go on unless a stop was asked for or its time is up.
   void CheckRun(std::optional<std::chrono::steady_clock::time_point> deadline);
   void PrintPC(std::string_view prefix = {});
@@ -81,5 +93,6 @@ private:
   std::ostream& Out;
   TSimulator Simulator;
   StopCause Stopped = StopCause::None;
+  bool Connected = false;   // the commands are meant for the emulator
   std::string_view Current; // the command being run, for messages
 };

@@ -41,11 +41,6 @@ std::unique_ptr<Workbench> OpenWorkbench(UserInterface& ui) {
 }
 
 int RunCommands(const CliArguments& args) {
-  if (args.Port) {
-    std::cerr << "workbench-cli: --port: this build has no emulator link yet; "
-                 "leave --port out to use the simulator\n";
-    return 1;
-  }
   CommandUserInterface ui(std::cerr);
   const std::unique_ptr<Workbench> workbench = OpenWorkbench(ui);
   if (args.Cpu) workbench->Option.EmlutorCPU = static_cast<uint8_t>(*args.Cpu);
@@ -54,6 +49,14 @@ int RunCommands(const CliArguments& args) {
 
   CommandInterpreter interpreter(*workbench, ui, std::cout);
   interpreter.StopRequested = [] { return Interrupted != 0; };
+  if (args.Port) {
+    try {
+      interpreter.Connect(*args.Port);
+    } catch (const CommandError& e) {
+      std::cerr << "workbench-cli: --port: " << e.what() << '\n';
+      return 1;
+    }
+  }
   for (const CliCommand& command : args.Commands) {
     Interrupted = 0;
     CatchInterrupt();
