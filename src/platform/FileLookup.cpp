@@ -69,9 +69,11 @@ std::optional<fs::path> FindFileIgnoringCase(const fs::path& name) {
   return found;
 }
 
-std::optional<fs::path> ResolveRecordedName(std::string_view recorded, const fs::path& baseDir,
+std::optional<fs::path> ResolveRecordedName(std::string_view recorded, const fs::path& base,
                                             int searchDepth) {
   if (recorded.empty()) return std::nullopt;
+  // An object file named without a folder lies in the current one.
+  const fs::path baseDir = base.empty() ? fs::path(".") : base;
   const std::string given(recorded);
   if (IsRegularFile(given)) return fs::path(given);
 

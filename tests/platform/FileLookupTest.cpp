@@ -33,3 +33,14 @@ TEST(FileLookup, RecordedNamesResolveByTheThreeRules) {
   for (const Case& c : cases)
     EXPECT_EQ(ResolveRecordedName(c.Recorded, obj), c.Expected) << c.Recorded;
 }
+
+TEST(FileLookup, AnEmptyBaseFolderMeansTheCurrentOne) {
+  TempDir dir;
+  const auto file = dir.Write("Main.LST", "x");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path);
+  const auto found = ResolveRecordedName("C:\\LAB\\MAIN.LST", "");
+  std::filesystem::current_path(previous);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_TRUE(std::filesystem::equivalent(dir.Path / *found, file)) << *found;
+}
