@@ -127,8 +127,8 @@ TEST(Tmainform, SingleSampleMessagesClampAndAFrameWithTheLineClosedReportsTheWri
 
 TEST(Tmainform, SamplesFramesFromTheDeviceUntilStopped) {
   SamplerProcess sim({});
-  ASSERT_FALSE(sim.Path.empty());
-  setenv("CORVEL_COM2", sim.Path.c_str(), 1);
+  ASSERT_FALSE(sim.DevicePath.empty());
+  setenv("CORVEL_COM2", sim.DevicePath.c_str(), 1);
   Tmainform form;
   form.show();
   int frames = 0, notifications = 0, framesAtFirstSweep = 0;

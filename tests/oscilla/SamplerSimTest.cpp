@@ -58,9 +58,9 @@ TEST(SamplerSim, RepliesFollowTheWaveformAcrossFramesAndTheFaults) {
 
 TEST(SamplerSim, AnswersEachRequestOnItsPseudoTerminal) {
   SamplerProcess sim({"--no-pace", "--short-frame", "2:10", "--silent-after", "2"});
-  ASSERT_FALSE(sim.Path.empty());
+  ASSERT_FALSE(sim.DevicePath.empty());
   SerialPort port;
-  ASSERT_TRUE(port.Open(sim.Path).Ok());
+  ASSERT_TRUE(port.Open(sim.DevicePath).Ok());
   SerialLineSettings line;
   line.BaudRate = 115200;
   ASSERT_TRUE(port.SetLine(line).Ok());
