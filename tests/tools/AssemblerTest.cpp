@@ -18,6 +18,11 @@ using namespace omf51;
 
 namespace {
 
+// The module of the OMF-51 reference example (tests/tools/data/demo.asm).
+std::string DemoSource() {
+  return ReadText(std::filesystem::path(TOOL_TEST_DATA) / "demo.asm");
+}
+
 struct Assembled {
   SourceText Source;
   AsmModule Module;
@@ -209,21 +214,7 @@ TEST(Assembler, WarnsAboutAMissingEndAfterTheLastLine) {
 // workbench's rules: the source lines with their addresses, labels and
 // directives without.
 TEST(Assembler, ListingColumnsReadBackAsSourceAndAddresses) {
-  const Assembled a = Assemble(R"(        NAME    DEMO
-        EXTRN   CODE (PUTC)
-        PUBLIC  START
-PROG    SEGMENT CODE
-VARS    SEGMENT DATA
-        RSEG    VARS
-COUNT:  DS      1
-        RSEG    PROG
-START:  MOV     COUNT,#5
-LOOP:   LCALL   PUTC
-        DJNZ    COUNT,LOOP
-        SJMP    $
-        END
-        this line follows END
-)");
+  const Assembled a = Assemble(DemoSource() + "        this line follows END\n");
   ASSERT_EQ(a.Module.Errors, 0);
   const std::vector<std::string> body(a.Listing.begin() + 14, a.Listing.begin() + 23);
   const std::vector<std::string> expected = {
@@ -276,20 +267,7 @@ TEST(Assembler, LongLinesAndLongDataContinueOnRowsOfTheirOwn) {
 // The relocatable module of the OMF-51 reference example, byte for byte (the
 // source-name record aside, which the example leaves out).
 TEST(Assembler, WritesTheRelocatableObjectOfTheWorkedExample) {
-  const Assembled a = Assemble(R"(        NAME    DEMO
-        EXTRN   CODE (PUTC)
-        PUBLIC  START
-PROG    SEGMENT CODE
-VARS    SEGMENT DATA
-        RSEG    VARS
-COUNT:  DS      1
-        RSEG    PROG
-START:  MOV     COUNT,#5
-LOOP:   LCALL   PUTC
-        DJNZ    COUNT,LOOP
-        SJMP    $
-        END
-)");
+  const Assembled a = Assemble(DemoSource());
   const std::string object = WriteRelocatableObject(a.Module, true, "DEMO.LST");
   const std::vector<std::string> expected = {
       Bytes("02 08 00 04 44 45 4D 4F FD 00 D0"),
