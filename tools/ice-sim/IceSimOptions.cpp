@@ -30,6 +30,8 @@ bool ParseIceSimOptions(int argc, char** argv, IceSimOptions& options, std::stri
       options.Device = value;
     } else if (arg == "--log") {
       options.LogFile = value;
+    } else if (arg == "--experiments") {
+      options.ExperimentsFile = value;
     } else if (arg == "--no-reply" && isNumber && number > 0) {
       options.NoReplyTo.insert(number);
     } else if (arg == "--silent-after" && isNumber) {

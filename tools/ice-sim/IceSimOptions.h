@@ -15,12 +15,15 @@ struct IceSimOptions {
   uint8_t PendingVector = 0;    // reported once in the next state block
   // The pace of the user program; a 12 MHz 8051 manages about a million a second.
   uint64_t InstructionsPerSecond = 1000000; // 0: as fast as the host can
+  std::string ExperimentsFile;              // program memory preloaded from it; empty: none
 
   static constexpr const char* Usage =
       "usage: ice-sim [--device PATH] [--log FILE] [--no-reply N]... [--silent-after N]\n"
       "               [--bad-handshake] [--delay MS] [--pending-interrupt HEX] [--ips N]\n"
+      "               [--experiments FILE]\n"
       "Serves the emulator protocol on a new pseudo-terminal (its path is the first line\n"
-      "printed) or on the serial device PATH.\n";
+      "printed) or on the serial device PATH. --experiments puts an object or HEX file\n"
+      "into program memory at start, as the lab's emulator holds its experiments.\n";
 };
 
 // Fills options from the command line; false with a message for a bad one.

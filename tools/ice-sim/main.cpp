@@ -6,6 +6,7 @@
 #include "DeviceEndpoint.h"
 #include "IceSim.h"
 #include "IceSimOptions.h"
+#include "ProgramPreload.h"
 #include "TargetRunner.h"
 
 #include <cstdio>
@@ -22,6 +23,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n%s", error.c_str(), IceSimOptions::Usage);
     return 2;
   }
+  TargetRunner target(options.InstructionsPerSecond);
+  if (!options.ExperimentsFile.empty() && !target.WithCpu([&](TCPU& cpu) {
+        return PreloadProgram(options.ExperimentsFile, cpu, error);
+      })) {
+    std::fprintf(stderr, "ice-sim: --experiments: %s\n", error.c_str());
+    return 1;
+  }
   DeviceEndpoint device;
   const bool opened = options.Device.empty() ? device.OpenPseudoTerminal(error)
                                              : device.OpenDevice(options.Device, error);
@@ -31,7 +39,6 @@ int main(int argc, char** argv) {
   }
   std::printf("%s\n", device.Path().c_str());
   std::fflush(stdout);
-  TargetRunner target(options.InstructionsPerSecond);
   ByteChannel line(device.Descriptor());
   IceSim(line, target, options).Serve();
   return 0;
