@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
