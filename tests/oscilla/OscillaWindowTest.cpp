@@ -101,7 +101,8 @@ TEST(Tmainform, APortThatCannotOpenIsReportedAndNothingChanges) {
   MessageBoxCatcher boxes;
   QTest::mouseClick(form.bb_sample, Qt::LeftButton);
   unsetenv("CORVEL_COM3");
-  EXPECT_EQ(boxes.Texts, QStringList{"Unable to open com port (win error code: 2)"});
+  EXPECT_EQ(boxes.Texts, QStringList{"Unable to open com port (win error code: 2)\n"
+                                     "COM3 = /dev/no-such-port: No such file or directory"});
   EXPECT_EQ(form.ComPort1.Port(), "COM3");
   EXPECT_FALSE(form.ComPort1.Connected());
   EXPECT_TRUE(form.bb_sample->isEnabled());
