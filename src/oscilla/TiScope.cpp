@@ -263,8 +263,8 @@ TraceMeasurements TiScope::Measure(int channel) {
                       Trigger.PositiveSlope());
 }
 
-std::string TiScope::MeasurementReadout(int channel) {
-  return MeasurementText(Measure(channel));
+std::vector<std::string> TiScope::MeasurementReadout(int channel) {
+  return MeasurementItems(Measure(channel));
 }
 
 std::optional<double> TiScope::TriggerLevelHeight() {

@@ -2,10 +2,10 @@
 
 #include "TiPlot.h"
 #include "TiScopeChannel.h"
-#include "TraceMeasurements.h"
 #include "TiScopeDisplay.h"
 #include "TiScopeTimeBase.h"
 #include "TiScopeTrigger.h"
+#include "TraceMeasurements.h"
 
 #include <functional>
 #include <memory>
@@ -85,7 +85,7 @@ public:
   // The visible part of a channel's last sweep measured at the trigger's level
   // and slope.
   TraceMeasurements Measure(int channel);
-  std::string MeasurementReadout(int channel);
+  std::vector<std::string> MeasurementReadout(int channel);
   // Where the trigger level lies on the grid's 0 .. 100 scale, on the source
   // channel's axis; nothing while the source shows no trace.
   std::optional<double> TriggerLevelHeight();

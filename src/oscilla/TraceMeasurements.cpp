@@ -56,9 +56,8 @@ TraceMeasurements MeasureTrace(const TiPlotTrace& trace, const TiPlotAxis& time,
   TraceMeasurements m;
   const VisibleRange r = Visible(trace, time);
   if (r.End <= r.First) return m;
-  const auto [lo, hi] =
-      std::minmax_element(trace.Values.begin() + static_cast<ptrdiff_t>(r.First),
-                          trace.Values.begin() + static_cast<ptrdiff_t>(r.End));
+  const auto [lo, hi] = std::minmax_element(trace.Values.begin() + static_cast<ptrdiff_t>(r.First),
+                                            trace.Values.begin() + static_cast<ptrdiff_t>(r.End));
   double sum = 0;
   for (size_t i = r.First; i < r.End; ++i)
     sum += trace.Values[i];
@@ -69,14 +68,14 @@ TraceMeasurements MeasureTrace(const TiPlotTrace& trace, const TiPlotAxis& time,
   m.Mean = sum / static_cast<double>(r.End - r.First);
   m.LevelValue = m.Minimum + levelPercent / 100 * m.PeakToPeak;
   if (m.PeakToPeak > 0)
-    m.Frequency = CrossingFrequency(trace, r, m.LevelValue, Hysteresis * m.PeakToPeak,
-                                    positiveSlope);
+    m.Frequency =
+        CrossingFrequency(trace, r, m.LevelValue, Hysteresis * m.PeakToPeak, positiveSlope);
   return m;
 }
 
-std::string MeasurementText(const TraceMeasurements& m) {
-  if (!m.Valid) return "";
-  return "Vpp " + FormatVolts(m.PeakToPeak) + "  Mean " + FormatVolts(m.Mean) + "  Max " +
-         FormatVolts(m.Maximum) + "  Min " + FormatVolts(m.Minimum) + "  Freq " +
-         (m.Frequency > 0 ? FormatFrequency(m.Frequency) : std::string("---"));
+std::vector<std::string> MeasurementItems(const TraceMeasurements& m) {
+  if (!m.Valid) return {};
+  return {"Vpp " + FormatVolts(m.PeakToPeak), "Mean " + FormatVolts(m.Mean),
+          "Max " + FormatVolts(m.Maximum), "Min " + FormatVolts(m.Minimum),
+          "Freq " + (m.Frequency > 0 ? FormatFrequency(m.Frequency) : std::string("---"))};
 }

@@ -3,6 +3,7 @@
 #include "TiScopeChannel.h"
 
 #include <string>
+#include <vector>
 
 // What a bench scope measures on the visible part of a channel's last sweep, in
 // the values the trace draws (volts, AC coupling already taken off).
@@ -21,6 +22,6 @@ struct TraceMeasurements {
 TraceMeasurements MeasureTrace(const TiPlotTrace& trace, const TiPlotAxis& time,
                                double levelPercent, bool positiveSlope);
 
-// "Vpp 5.71 V  Mean 0.00 V  Max 2.86 V  Min -2.86 V  Freq 1.00 KHz"; "Freq ---"
-// without a frequency, empty when nothing is visible.
-std::string MeasurementText(const TraceMeasurements& m);
+// "Vpp 5.71 V", "Mean 0.00 V", "Max 2.86 V", "Min -2.86 V", "Freq 1.00 KHz" ("Freq ---"
+// without a frequency); nothing when no point is visible.
+std::vector<std::string> MeasurementItems(const TraceMeasurements& m);

@@ -157,18 +157,28 @@ void TiPlotWidget::PaintReadouts(QPainter& p, const QRectF& view) const {
   }
 }
 
-// One line per visible channel under the readouts' line, in the channel's colour.
+// Under the readouts' line, the items of each visible channel in its colour,
+// flowing onto further lines where the plot is narrow.
 void TiPlotWidget::PaintMeasurements(QPainter& p, const QRectF& view) const {
   if (!Scope.Display.MeasurementsShow) return;
   p.setFont(PlotFont(false));
-  const double lineHeight = p.fontMetrics().height();
+  const QFontMetricsF metrics = p.fontMetrics();
+  const double left = view.left() + 0.03 * view.width(), gap = metrics.horizontalAdvance("  ");
   double y = view.top() + 0.07 * view.height();
   for (int c = 0; c < Scope.ChannelCount(); ++c) {
     if (!Scope.ChannelAt(c).TraceVisible) continue;
-    const std::string text = Scope.MeasurementReadout(c);
-    if (text.empty()) continue;
     p.setPen(ToQColor(Scope.ChannelAt(c).Color));
-    p.drawText(QPointF(view.left() + 0.03 * view.width(), y += lineHeight), Utf8(text));
+    double x = view.right(); // the first item starts a line
+    for (const std::string& item : Scope.MeasurementReadout(c)) {
+      const QString text = Utf8(item);
+      const double width = metrics.horizontalAdvance(text);
+      if (x > left && x + width > view.right() - gap) {
+        x = left;
+        y += metrics.height();
+      }
+      p.drawText(QPointF(x, y), text);
+      x += width + gap;
+    }
   }
 }
 

@@ -59,7 +59,8 @@ TiScopePanelChannels::TiScopePanelChannels(TiScope& scope, QWidget* parent)
   List->setColumnWidth(1, coupling);
   List->setColumnWidth(2, volts);
   List->setColumnWidth(3, position);
-  List->setColumnWidth(0, std::max(60, List->width() - 2 * List->frameWidth() - coupling - volts - position));
+  List->setColumnWidth(
+      0, std::max(60, List->width() - 2 * List->frameWidth() - coupling - volts - position));
   VoltsPerDiv = new TiSpinSelector(tr("Volts/DIV"), SelectorItems::VoltsPerDiv(), this);
   Position = new TiSpinSelector(tr("Position"), SelectorItems::ChannelPosition(), this);
   Coupling = new TiSpinSelector(tr("Coupling"), SelectorItems::Coupling(), this);

@@ -35,6 +35,8 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent) {
   BuildControls();
   SetStoredSettings();
   FormCreate();
+  // A coarse timer may fire 5 % early; the device is promised its full pause.
+  RequestTimer.setTimerType(Qt::PreciseTimer);
   RequestTimer.setSingleShot(true);
   RequestTimer.setInterval(RequestPauseMs);
   connect(&RequestTimer, &QTimer::timeout, this, [this] { RequestNextFrame(); });

@@ -40,7 +40,7 @@ public:
   QTimer StatusTimer;
 
   // Large enough for the panels and for the port list and buttons below them.
-  static constexpr QSize MinimumClientSize{720, 416};
+  static constexpr QSize MinimumClientSize{640, 416};
   static constexpr int RequestPauseMs = 250;
 
   void FormCreate();
