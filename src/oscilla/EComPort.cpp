@@ -31,9 +31,10 @@ constexpr std::array<const char*, 23> Texts = {
     "Registry error",
 };
 
-std::string Message(int errorCode, int systemErrorCode) {
+std::string Message(int errorCode, int systemErrorCode, const std::string& detail) {
   std::string text = ComErrorText(errorCode);
   if (systemErrorCode != -1) text += " (win error code: " + std::to_string(systemErrorCode) + ")";
+  if (!detail.empty()) text += "\n" + detail;
   return text;
 }
 
@@ -43,6 +44,6 @@ const char* ComErrorText(int errorCode) {
   return errorCode >= 1 && errorCode <= 23 ? Texts[static_cast<size_t>(errorCode - 1)] : "";
 }
 
-EComPort::EComPort(int errorCode, int systemErrorCode)
-    : std::runtime_error(Message(errorCode, systemErrorCode)), ErrorCode(errorCode),
+EComPort::EComPort(int errorCode, int systemErrorCode, const std::string& detail)
+    : std::runtime_error(Message(errorCode, systemErrorCode, detail)), ErrorCode(errorCode),
       SystemErrorCode(systemErrorCode) {}

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -13,8 +14,11 @@ struct Unit {
 // x in the first unit (largest scale first) whose range [Scale, 1000 Scale) holds
 // |x|: 100 .. 1000 without decimals, 10 .. 100 with one, 1 .. 10 with two.
 std::string Scaled(double x, const Unit (&units)[4], const char* baseUnit) {
-  const double magnitude = std::fabs(x);
   char text[48];
+  // Rounded to three digits before the unit is chosen: 999.96 Hz is "1.00 KHz".
+  std::snprintf(text, sizeof text, "%.3g", x);
+  x = std::strtod(text, nullptr);
+  const double magnitude = std::fabs(x);
   for (const Unit& u : units) {
     if (magnitude < u.Scale || magnitude >= u.Scale * 1000) continue;
     const double y = x / u.Scale;

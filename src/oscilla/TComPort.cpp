@@ -5,6 +5,8 @@
 #include "TComPortSync.h"
 #include "TComThread.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int ErrOpen = 1, ErrWrite = 2, ErrRead = 3, ErrSetState = 7, ErrClearError = 10,
@@ -77,8 +79,13 @@ void TComPort::Close() {
 }
 
 void TComPort::OpenHandle() {
-  const SerialResult result = Serial.Open(ResolvePortName(PortValue));
-  if (!result.Ok()) throw EComPort(ErrOpen, result.Errno);
+  const std::string device = ResolvePortName(PortValue);
+  const SerialResult result = Serial.Open(device);
+  // The number alone does not tell which device a COM name stood for.
+  if (!result.Ok())
+    throw EComPort(ErrOpen, result.Errno,
+                   (PortValue == device ? device : PortValue + " = " + device) + ": " +
+                       std::strerror(result.Errno));
 }
 
 void TComPort::ReleaseHandle() {

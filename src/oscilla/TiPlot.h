@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RepaintThrottle.h"
+#include "SamplingStatus.h"
 #include "TiScopeChannel.h"
 
 // The plot surface's own state; the traces and vertical axes belong to the
@@ -8,8 +9,9 @@
 struct TiPlot {
   TiPlotAxis TimeAxis{0, 0.01, 0}; // the hidden axis "TimeBase" that all traces use
   bool CursorEnabled = false;
-  int CursorChannel = -1;                  // -1: still on the placeholder channel
-  double CursorPointers[2] = {0.40, 0.60}; // the data cursor's two pointers
+  int CursorChannel = -1;                   // -1: still on the placeholder channel
+  double CursorPointers[2] = {0.40, 0.60};  // the data cursor's two pointers
+  TScopeStatus Status = TScopeStatus::None; // the text in the plot's lower right corner
   RepaintThrottle Throttle;
 };
 

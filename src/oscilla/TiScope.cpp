@@ -19,7 +19,9 @@ TiScopeChannel& TiScope::ChannelAt(int index) {
 }
 
 int TiScope::AddChannel() {
-  Channels.push_back(std::make_unique<TiScopeChannel>(ChannelCount() + 1));
+  auto channel = std::make_unique<TiScopeChannel>(ChannelCount() + 1);
+  channel->TakeSettings(NewChannel);
+  Channels.push_back(std::move(channel));
   RefreshSources();
   SettingsChanged();
   return ChannelCount() - 1;
@@ -135,15 +137,18 @@ void TiScope::ProcessSweeps() {
         trigger = last;
         TimeBase.ForcePending = false;
       } else {
+        TriggerWaitingValue = true;
         if (c <= 3 * tb.NeededSamples) break;
         DeleteOldest(c - 2 * tb.NeededSamples);
       }
       if (trigger < 0) {
+        TriggerWaitingValue = true;
         if (s.Count() <= 2 * tb.NeededSamples) break;
         DeleteOldest(s.Count() - tb.NeededSamples);
         continue;
       }
       DrawSweep(trigger);
+      TriggerWaitingValue = false;
       // The last drawn sample becomes the oldest kept one.
       DeleteOldest(trigger + tb.WindowSamples + tb.PostSamples - 1);
     }
@@ -245,6 +250,30 @@ TiCursorReadout TiScope::CursorReadout() {
   const double dt = std::fabs(times[1] - times[0]);
   readout.Frequency = dt > 0 ? FormatFrequency(1 / dt) : "---";
   return readout;
+}
+
+void TiScope::SetStatus(TScopeStatus status) {
+  if (status == Plot.Status) return;
+  Plot.Status = status;
+  RequestRepaint();
+}
+
+TraceMeasurements TiScope::Measure(int channel) {
+  return MeasureTrace(ChannelAt(channel).Trace, Plot.TimeAxis, Trigger.Level(),
+                      Trigger.PositiveSlope());
+}
+
+std::vector<std::string> TiScope::MeasurementReadout(int channel) {
+  return MeasurementItems(Measure(channel));
+}
+
+std::optional<double> TiScope::TriggerLevelHeight() {
+  const int source = Trigger.SourceIndex();
+  if (source < 0 || source >= ChannelCount()) return std::nullopt;
+  const TraceMeasurements m = Measure(source);
+  const TiPlotAxis& axis = ChannelAt(source).Axis();
+  if (!m.Valid || axis.Span <= 0) return std::nullopt;
+  return (m.LevelValue - axis.Min) / axis.Span * 100;
 }
 
 std::string TiScope::TimeBaseReadout() const {

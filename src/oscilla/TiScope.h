@@ -5,9 +5,11 @@
 #include "TiScopeDisplay.h"
 #include "TiScopeTimeBase.h"
 #include "TiScopeTrigger.h"
+#include "TraceMeasurements.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,7 +42,9 @@ public:
 
   int ChannelCount() const { return static_cast<int>(Channels.size()); }
   TiScopeChannel& ChannelAt(int index);
+  // A new channel takes the settings of NewChannel (at first the defaults).
   int AddChannel();
+  TiScopeChannel NewChannel{0};
   void RemoveChannel(int index);
   void ClearChannels();
   // Call after a channel's title changed: the trigger's source list follows.
@@ -53,6 +57,10 @@ public:
   void ProcessSweeps();
   void ComputeWindow();
   void ClearTraces();
+  // True once a search over more than a whole sweep found no trigger (or, with
+  // manual triggering, more than a sweep is stored and none was forced), until
+  // the next sweep is drawn.
+  bool TriggerWaiting() const { return TriggerWaitingValue; }
 
   // The trigger search over first .. last of one store.
   void Normalize(TiPlotDataScopeList& store, int first, int last);
@@ -72,6 +80,16 @@ public:
   void ToggleCursor();
   TiCursorReadout CursorReadout();
 
+  // The status text the plot shows; a change repaints.
+  void SetStatus(TScopeStatus status);
+  // The visible part of a channel's last sweep measured at the trigger's level
+  // and slope.
+  TraceMeasurements Measure(int channel);
+  std::vector<std::string> MeasurementReadout(int channel);
+  // Where the trigger level lies on the grid's 0 .. 100 scale, on the source
+  // channel's axis; nothing while the source shows no trace.
+  std::optional<double> TriggerLevelHeight();
+
   std::string TimeBaseReadout() const;
   std::string ChannelReadout(int channel);
   static std::string VoltsLabel(double voltsPerDivision);
@@ -89,5 +107,6 @@ private:
 
   std::vector<std::unique_ptr<TiScopeChannel>> Channels;
   bool BlockActive = false;
+  bool TriggerWaitingValue = false;
   std::mt19937 Random{std::random_device{}()};
 };

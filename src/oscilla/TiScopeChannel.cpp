@@ -4,6 +4,19 @@ TiScopeChannel::TiScopeChannel(int number) : TitleText("CH" + std::to_string(num
   Rescale();
 }
 
+void TiScopeChannel::TakeSettings(const TiScopeChannel& other) {
+  Volts = other.Volts;
+  PositionValue = other.PositionValue;
+  Coupling = other.Coupling;
+  ScalerMultiplier = other.ScalerMultiplier;
+  ScalerOffset = other.ScalerOffset;
+  Color = other.Color;
+  TraceVisible = other.TraceVisible;
+  TraceLineWidth = other.TraceLineWidth;
+  RefLineShow = other.RefLineShow;
+  Rescale();
+}
+
 void TiScopeChannel::SetVoltsPerDivision(double value) {
   Volts = value;
   Rescale();

@@ -32,6 +32,8 @@ struct TiPlotTrace {
 class TiScopeChannel {
 public:
   explicit TiScopeChannel(int number);
+  // Takes the other channel's settings; title, samples, mean and trace stay.
+  void TakeSettings(const TiScopeChannel& other);
 
   double VoltsPerDivision() const { return Volts; }
   double Position() const { return PositionValue; }

@@ -2,11 +2,13 @@
 
 #include "TCPU.h"
 #include "TCodeValidMap.h"
+#include "TLongIntList.h"
 #include "TOmf.h"
 #include "TOption.h"
 #include "TPort.h"
 #include "TProject.h"
 #include "UserInterface.h"
+#include "ViewSet.h"
 
 #include <filesystem>
 
@@ -22,16 +24,29 @@ public:
   Workbench& operator=(const Workbench&) = delete;
 
   UserInterface& UI;
-  TCPU CPU;     // the current target state
-  TCPU PrevCPU; // the state before the last run-type command
+  const std::filesystem::path StartDir; // the current directory at start; settings live here
+  TCPU CPU;                             // the current target state
+  TCPU PrevCPU;                         // the state before the last run-type command
   TCodeValidMap CodeValid;
   TOption Option;          // after both CPUs: loading it fills their register lists
   TProject Project;        // saved before the settings at exit
   TOmf DebugInfo{CPU, UI}; // the loaded program's debug information
   TPort Port{CPU, CodeValid, Option, DebugInfo, UI}; // the emulator link
-  bool AutoStepping = false;                         // an auto-step loop is running
+  TLongIntList BreakPoints;  // the user's breakpoints, in the order they were set
+  ViewSet Views;             // the open views; the refresh cycle reaches these
+  bool AutoStepping = false; // an auto-step loop is running; written only by SetAutoStepping
 
-  void SetAutoStepping(bool value) { AutoStepping = value; }
+  void SetAutoStepping(bool value);
+
+  // The refresh cycle after a debug command.
+  void ReloadViews() { Views.ReloadViews(Port); }
+  void ShowPC() { Views.ShowPC(CPU.PC); }
+  void RepaintViews() { Views.RepaintViews(); }
+  void Refresh() {
+    ReloadViews();
+    ShowPC();
+    RepaintViews();
+  }
 
   void TakeSnapshot() { ::TakeSnapshot(CPU, PrevCPU); }
 };

@@ -22,6 +22,8 @@ public:
   virtual void RunningChanged(bool running) = 0;
   // Lets pending events (the Stop command among them) reach a long wait.
   virtual void PumpEvents() = 0;
+  // The shell's auto-stepping flag changed (the Stop action is re-evaluated at once).
+  virtual void AutoSteppingChanged(bool /*autoStepping*/) {}
 };
 
 // Answers nothing and shows nothing; for objects created before the shell

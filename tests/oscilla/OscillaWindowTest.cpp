@@ -9,6 +9,7 @@
 #include "TiScopePanelTrigger.h"
 #include "TiSpinSelector.h"
 #include "Tmainform.h"
+#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,29 +28,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Answers the message boxes the application shows, keeping their texts.
-struct MessageBoxCatcher {
-  MessageBoxCatcher() {
-    QObject::connect(&Timer, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        Texts.push_back(box->text());
-        box->done(0);
-      }
-    });
-    Timer.start(10);
-  }
-  QTimer Timer;
-  QStringList Texts;
-};
-
-template <typename Pred> bool WaitFor(Pred done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 QRect Geometry(const QWidget* w) {
   return w->geometry();
@@ -101,7 +79,8 @@ TEST(Tmainform, APortThatCannotOpenIsReportedAndNothingChanges) {
   MessageBoxCatcher boxes;
   QTest::mouseClick(form.bb_sample, Qt::LeftButton);
   unsetenv("CORVEL_COM3");
-  EXPECT_EQ(boxes.Texts, QStringList{"Unable to open com port (win error code: 2)"});
+  EXPECT_EQ(boxes.Texts, QStringList{"Unable to open com port (win error code: 2)\n"
+                                     "COM3 = /dev/no-such-port: No such file or directory"});
   EXPECT_EQ(form.ComPort1.Port(), "COM3");
   EXPECT_FALSE(form.ComPort1.Connected());
   EXPECT_TRUE(form.bb_sample->isEnabled());

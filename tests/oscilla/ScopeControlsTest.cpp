@@ -140,6 +140,10 @@ TEST(EngineeringUnits, ThreeDigitsInTheUnitOfTheDecade) {
       {FormatFrequency, 445000, "445 KHz"},
       {FormatFrequency, 5e7, "50.0 MHz"},
       {FormatFrequency, 1.2e9, "1.20 GHz"},
+      // Rounding that reaches the next decade moves to its unit.
+      {FormatFrequency, 999.96, "1.00 KHz"},
+      {FormatTime, 0.09996, "100 ms"},
+      {FormatVolts, -9.996e-4, "-1.00 mV"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.Format(c.Value), c.Text) << c.Value;

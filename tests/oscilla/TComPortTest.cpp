@@ -92,7 +92,8 @@ TEST_F(TComPortOnPty, AFailedOpenRaisesTheOpenErrorAndStaysClosed) {
     Port.SetConnected(true);
     FAIL() << "opened";
   } catch (const EComPort& e) {
-    EXPECT_STREQ(e.what(), "Unable to open com port (win error code: 2)");
+    EXPECT_STREQ(e.what(), "Unable to open com port (win error code: 2)\n"
+                           "/dev/no-such-port: No such file or directory");
     EXPECT_EQ(e.SystemErrorCode, ENOENT);
   }
   EXPECT_FALSE(Port.Connected());

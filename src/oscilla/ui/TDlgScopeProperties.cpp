@@ -102,8 +102,8 @@ QWidget* TDlgScopeProperties::MakeControlPage() {
 QWidget* TDlgScopeProperties::MakeChannelsPage() {
   auto* page = new QWidget;
   ChannelList = new QListWidget;
-  auto* add = new QPushButton(tr("Add"));
-  auto* remove = new QPushButton(tr("Remove"));
+  AddButton = new QPushButton(tr("Add"));
+  RemoveButton = new QPushButton(tr("Remove"));
   Title = new QLineEdit;
   Color = new QPushButton;
   VoltsPerDiv = new TiSpinSelector(tr("Volts/DIV"), SelectorItems::VoltsPerDiv());
@@ -118,8 +118,8 @@ QWidget* TDlgScopeProperties::MakeChannelsPage() {
   auto* list = new QVBoxLayout;
   list->addWidget(ChannelList);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(add);
-  buttons->addWidget(remove);
+  buttons->addWidget(AddButton);
+  buttons->addWidget(RemoveButton);
   list->addLayout(buttons);
   auto* fields = new QFormLayout;
   fields->addRow(tr("Title"), Title);
@@ -137,13 +137,8 @@ QWidget* TDlgScopeProperties::MakeChannelsPage() {
   row->addLayout(fields);
 
   connect(ChannelList, &QListWidget::currentRowChanged, this, [this] { LoadChannel(); });
-  connect(add, &QPushButton::clicked, this,
-          [this] { ChannelList->setCurrentRow(ChannelList->count() - 1); });
-  connect(remove, &QPushButton::clicked, this, [this] {
-    if (SelectedChannel() < 0) return;
-    Scope.RemoveChannel(SelectedChannel());
-    Load();
-  });
+  connect(AddButton, &QPushButton::clicked, this, [this] { AddChannel(); });
+  connect(RemoveButton, &QPushButton::clicked, this, [this] { RemoveChannel(); });
   connect(Color, &QPushButton::clicked, this, [this] { PickColor(Color); });
   connect(Title, &QLineEdit::textEdited, this, [this] { ApplyChannel(); });
   for (TiSpinSelector* s : {VoltsPerDiv, ChannelPosition, Coupling})
@@ -161,12 +156,14 @@ QWidget* TDlgScopeProperties::MakeDisplayPage() {
   GridColor = new QPushButton;
   TextShow = new QCheckBox(tr("Text Show"));
   HorzScrollShow = new QCheckBox(tr("Horz Scroll Show"));
+  MeasurementsShow = new QCheckBox(tr("Measurements Show"));
   auto* f = new QFormLayout(page);
   f->addRow(tr("Grid Color"), GridColor);
   f->addRow(TextShow);
   f->addRow(HorzScrollShow);
+  f->addRow(MeasurementsShow);
   connect(GridColor, &QPushButton::clicked, this, [this] { PickColor(GridColor); });
-  for (QCheckBox* box : {TextShow, HorzScrollShow})
+  for (QCheckBox* box : {TextShow, HorzScrollShow, MeasurementsShow})
     connect(box, &QCheckBox::toggled, this, [this] { ApplyGeneral(); });
   return page;
 }
@@ -221,6 +218,7 @@ void TDlgScopeProperties::Load() {
   ShowColor(GridColor, Scope.Display.GridColor);
   TextShow->setChecked(Scope.Display.TextShow);
   HorzScrollShow->setChecked(Scope.Display.HorzScrollShow);
+  MeasurementsShow->setChecked(Scope.Display.MeasurementsShow);
   SecPerDiv->SetValue(Scope.TimeBase.SecPerDiv());
   TimePosition->SetValue(Scope.TimeBase.Position());
   PreCapture->SetValue(Scope.TimeBase.PreCapture());
@@ -235,7 +233,22 @@ void TDlgScopeProperties::Load() {
     ChannelList->addItem(Utf8(Scope.ChannelAt(c).TitleText));
   Loading = false;
   ChannelList->setCurrentRow(Scope.ChannelCount() > 0 ? row : -1);
+  RemoveButton->setEnabled(Scope.ChannelCount() > 1);
   LoadChannel();
+}
+
+void TDlgScopeProperties::AddChannel() {
+  const int added = Scope.AddChannel();
+  Load();
+  ChannelList->setCurrentRow(added);
+  Control.RefreshPanels();
+  Scope.RequestRepaint();
+}
+
+void TDlgScopeProperties::RemoveChannel() {
+  if (SelectedChannel() < 0 || Scope.ChannelCount() <= 1) return;
+  Scope.RemoveChannel(SelectedChannel());
+  Load();
 }
 
 int TDlgScopeProperties::SelectedChannel() const {
@@ -277,6 +290,7 @@ void TDlgScopeProperties::ApplyGeneral() {
   Scope.Display.GridColor = ColorOf(GridColor);
   Scope.Display.TextShow = TextShow->isChecked();
   Scope.Display.HorzScrollShow = HorzScrollShow->isChecked();
+  Scope.Display.MeasurementsShow = MeasurementsShow->isChecked();
   Scope.TimeBase.SetSecPerDiv(SecPerDiv->Items().Value());
   Scope.SetTimePosition(TimePosition->Items().Value());
   Scope.TimeBase.SetPreCapture(PreCapture->Items().Value());

@@ -36,6 +36,10 @@ public:
   QCheckBox* ShowDialog;
   // Channels
   QListWidget* ChannelList;
+  // Add appends a channel with the scope's new-channel settings; Remove is
+  // disabled on the last channel, since the scope always keeps one.
+  QPushButton* AddButton;
+  QPushButton* RemoveButton;
   QLineEdit* Title;
   QPushButton* Color;
   TiSpinSelector* VoltsPerDiv;
@@ -50,6 +54,7 @@ public:
   QPushButton* GridColor;
   QCheckBox* TextShow;
   QCheckBox* HorzScrollShow;
+  QCheckBox* MeasurementsShow;
   // Time Base and Trigger
   TiSpinSelector* SecPerDiv;
   TiSpinSelector* TimePosition;
@@ -67,6 +72,8 @@ private:
   QWidget* MakeTimeBasePage();
   QWidget* MakeTriggerPage();
   void LoadChannel();
+  void AddChannel();
+  void RemoveChannel();
   void ApplyGeneral();
   void ApplyChannel();
   void PickColor(QPushButton* button);

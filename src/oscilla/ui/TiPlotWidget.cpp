@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -42,8 +43,16 @@ void TiPlotWidget::paintEvent(QPaintEvent*) {
   Render(p, rect());
 }
 
+QFont TiPlotWidget::PlotFont(bool bold) const {
+  QFont f = font();
+  f.setPixelSize(QFontInfo(font()).pixelSize());
+  f.setBold(bold);
+  return f;
+}
+
 void TiPlotWidget::Render(QPainter& p, const QRect& rect) const {
   p.save();
+  p.setFont(PlotFont(false));
   p.fillRect(rect, Qt::black);
   const QRectF view = DataView(rect);
   PaintGrid(p, view);
@@ -51,7 +60,10 @@ void TiPlotWidget::Render(QPainter& p, const QRect& rect) const {
   PaintRefLines(p, view);
   PaintTraces(p, view);
   PaintMarker(p, view);
+  PaintLevelMarker(p, view);
   PaintReadouts(p, view);
+  PaintMeasurements(p, view);
+  PaintStatus(p, view);
   PaintCursor(p, view);
   p.restore();
 }
@@ -119,11 +131,22 @@ void TiPlotWidget::PaintMarker(QPainter& p, const QRectF& view) const {
   p.drawRect(MarkerRect(view, place));
 }
 
+// A small triangle on the right edge, pointing in at the trigger level.
+void TiPlotWidget::PaintLevelMarker(QPainter& p, const QRectF& view) const {
+  const std::optional<double> height = Scope.TriggerLevelHeight();
+  if (!height) return;
+  const double y = Y(view, std::clamp(*height, 0.0, 100.0));
+  const double size = p.fontMetrics().height() / 3.0;
+  const QPointF tip(view.right() - 2 * size, y);
+  p.setPen(Qt::NoPen);
+  p.setBrush(ToQColor(Scope.ChannelAt(Scope.Trigger.SourceIndex()).Color));
+  p.drawPolygon(QPolygonF{tip, QPointF(view.right(), y - size), QPointF(view.right(), y + size)});
+  p.setBrush(Qt::NoBrush);
+}
+
 void TiPlotWidget::PaintReadouts(QPainter& p, const QRectF& view) const {
   if (!Scope.Display.TextShow) return;
-  QFont bold = p.font();
-  bold.setBold(true);
-  p.setFont(bold);
+  p.setFont(PlotFont(true));
   const double top = view.top() + 0.07 * view.height();
   p.setPen(Qt::white);
   p.drawText(QPointF(view.left() + 0.90 * view.width(), top), Utf8(Scope.TimeBaseReadout()));
@@ -132,6 +155,48 @@ void TiPlotWidget::PaintReadouts(QPainter& p, const QRectF& view) const {
     p.drawText(QPointF(view.left() + (c * 20 + 3) / 100.0 * view.width(), top),
                Utf8(Scope.ChannelReadout(c)));
   }
+}
+
+// Under the readouts' line, the items of each visible channel in its colour,
+// flowing onto further lines where the plot is narrow.
+void TiPlotWidget::PaintMeasurements(QPainter& p, const QRectF& view) const {
+  if (!Scope.Display.MeasurementsShow) return;
+  p.setFont(PlotFont(false));
+  const QFontMetricsF metrics = p.fontMetrics();
+  const double left = view.left() + 0.03 * view.width(), gap = metrics.horizontalAdvance("  ");
+  double y = view.top() + 0.07 * view.height();
+  for (int c = 0; c < Scope.ChannelCount(); ++c) {
+    if (!Scope.ChannelAt(c).TraceVisible) continue;
+    p.setPen(ToQColor(Scope.ChannelAt(c).Color));
+    double x = view.right(); // the first item starts a line
+    for (const std::string& item : Scope.MeasurementReadout(c)) {
+      const QString text = Utf8(item);
+      const double width = metrics.horizontalAdvance(text);
+      if (x > left && x + width > view.right() - gap) {
+        x = left;
+        y += metrics.height();
+      }
+      p.drawText(QPointF(x, y), text);
+      x += width + gap;
+    }
+  }
+}
+
+void TiPlotWidget::PaintStatus(QPainter& p, const QRectF& view) const {
+  const QString text = Utf8(ScopeStatusText(Scope.Plot.Status));
+  if (text.isEmpty()) return;
+  p.setFont(PlotFont(true));
+  const QFontMetricsF metrics = p.fontMetrics();
+  const double pad = metrics.height() / 4;
+  QRectF box(0, 0, metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + pad);
+  box.moveBottomRight(view.bottomRight() - QPointF(pad, pad));
+  const QColor colour = Scope.Plot.Status == TScopeStatus::Silent              ? QColor(255, 64, 64)
+                        : Scope.Plot.Status == TScopeStatus::WaitingForTrigger ? QColor(255, 255, 0)
+                                                                               : QColor(0, 255, 0);
+  p.fillRect(box, Qt::black);
+  p.setPen(QPen(colour, 1));
+  p.drawRect(box);
+  p.drawText(box, Qt::AlignCenter, text);
 }
 
 void TiPlotWidget::PaintCursor(QPainter& p, const QRectF& view) const {
@@ -145,6 +210,7 @@ void TiPlotWidget::PaintCursor(QPainter& p, const QRectF& view) const {
                            QStringLiteral("2: %1  %2").arg(Utf8(r.Times[1]), Utf8(r.Values[1])),
                            QStringLiteral("1/ΔT: %1").arg(Utf8(r.Frequency))};
   p.setPen(yellow);
+  p.setFont(PlotFont(false));
   const double lineHeight = p.fontMetrics().height();
   double y = view.bottom() - 3 * lineHeight - 4;
   for (const QString& text : lines)

@@ -147,14 +147,23 @@ void TiScopeControl::Print() {
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
   }
-  QPainter p;
-  if (!p.begin(&printer)) {
+  if (!PrintTo(printer))
     QMessageBox::warning(this, tr("Print"), tr("The printer could not be started."));
-    return;
-  }
-  const QRect page = p.viewport();
+}
+
+bool TiScopeControl::PrintTo(QPrinter& printer) {
+  QPainter p;
+  if (!p.begin(&printer)) return false;
+  PaintPage(p, p.viewport());
+  return p.end();
+}
+
+void TiScopeControl::PaintPage(QPainter& p, const QRect& page) {
+  // The plot as on screen, as large as the printable area holds it with its
+  // aspect kept, centred across the page; texts and lines scale with it.
   const QSize size = Plot->size().scaled(page.size(), Qt::KeepAspectRatio);
-  p.setViewport(page.x(), page.y(), size.width(), size.height());
+  p.setViewport(page.x() + (page.width() - size.width()) / 2, page.y(), size.width(),
+                size.height());
   p.setWindow(Plot->rect());
   Plot->Render(p, Plot->rect());
 }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QPrinter;
 class TDlgScopeProperties;
 class TiPlotWidget;
 class TiScopePanelChannels;
@@ -33,6 +34,10 @@ public:
   // Writes the plot picture; the format follows the extension (bmp, jpg, png, svg).
   bool SavePictureAs(const QString& fileName);
   void Print();
+  // Prints one page with the plot on it; false when the printer cannot start.
+  bool PrintTo(QPrinter& printer);
+  // The plot on a page whose printable area is `page` (device pixels).
+  void PaintPage(QPainter& painter, const QRect& page);
   QImage PlotPicture();
 
   TiPlotWidget* Plot;

@@ -8,7 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QStyle>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +18,23 @@ QIcon Swatch(uint32_t color) {
   QPixmap pixmap(12, 12);
   pixmap.fill(ToQColor(color));
   return QIcon(pixmap);
+}
+
+// Wide enough for the widest of the texts a column can show, with the margins
+// the item view draws around a text.
+int ColumnWidth(const QTreeWidget* list, const QStringList& texts) {
+  int widest = 0;
+  for (const QString& text : texts)
+    widest = std::max(widest, list->fontMetrics().horizontalAdvance(text));
+  const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+  return widest + 2 * margin + 4;
+}
+
+QStringList LabelsOf(const SelectorItems& items, const QString& suffix) {
+  QStringList labels;
+  for (int i = 0; i < items.Count(); ++i)
+    labels << Utf8(items.Item(i).Label) + suffix;
+  return labels;
 }
 
 } // namespace
@@ -33,8 +52,15 @@ TiScopePanelChannels::TiScopePanelChannels(TiScope& scope, QWidget* parent)
   p.setColor(QPalette::Base, Qt::black);
   p.setColor(QPalette::Text, Qt::white);
   List->setPalette(p);
-  for (int column : {0, 1, 2, 3})
-    List->setColumnWidth(column, column == 0 ? 120 : 70);
+  // Every scale, coupling and position text fits; the title takes what is left.
+  const int coupling = ColumnWidth(List, LabelsOf(SelectorItems::Coupling(), ""));
+  const int volts = ColumnWidth(List, LabelsOf(SelectorItems::VoltsPerDiv(), "/DIV"));
+  const int position = ColumnWidth(List, LabelsOf(SelectorItems::ChannelPosition(), ""));
+  List->setColumnWidth(1, coupling);
+  List->setColumnWidth(2, volts);
+  List->setColumnWidth(3, position);
+  List->setColumnWidth(
+      0, std::max(60, List->width() - 2 * List->frameWidth() - coupling - volts - position));
   VoltsPerDiv = new TiSpinSelector(tr("Volts/DIV"), SelectorItems::VoltsPerDiv(), this);
   Position = new TiSpinSelector(tr("Position"), SelectorItems::ChannelPosition(), this);
   Coupling = new TiSpinSelector(tr("Coupling"), SelectorItems::Coupling(), this);
