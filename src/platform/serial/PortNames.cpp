@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -12,15 +11,6 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
-}
-
-std::string_view Trim(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!s.empty() && blank(s.front()))
-    s.remove_prefix(1);
-  while (!s.empty() && blank(s.back()))
-    s.remove_suffix(1);
-  return s;
 }
 
 // n of "COMn", or 0 for any other name.
@@ -41,41 +31,14 @@ std::string EnvOrEmpty(const char* name) {
 
 } // namespace
 
-std::filesystem::path ProfileFilePath() {
-  std::filesystem::path base = EnvOrEmpty("XDG_CONFIG_HOME");
-  if (base.empty()) base = std::filesystem::path(EnvOrEmpty("HOME")) / ".config";
-  return base / "corvel" / "mciden.ini";
-}
-
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
-                              std::string_view key) {
-  std::ifstream in(file);
-  std::string line;
-  bool inSection = false;
-  while (std::getline(in, line)) {
-    const std::string_view text = Trim(line);
-    if (text.empty() || text.front() == ';') continue;
-    if (text.front() == '[') {
-      const size_t close = text.find(']');
-      inSection = close != std::string_view::npos &&
-                  SameIgnoringCase(Trim(text.substr(1, close - 1)), section);
-      continue;
-    }
-    const size_t eq = text.find('=');
-    if (inSection && eq != std::string_view::npos &&
-        SameIgnoringCase(Trim(text.substr(0, eq)), key))
-      return std::string(Trim(text.substr(eq + 1)));
-  }
-  return "";
-}
-
 std::string ResolvePortName(std::string_view name) {
   if (name.find('/') != std::string_view::npos) return std::string(name);
   const int n = ComNumber(name);
   if (n <= 0) return "/dev/" + std::string(name);
   const std::string com = "COM" + std::to_string(n);
   if (std::string env = EnvOrEmpty(("CORVEL_" + com).c_str()); !env.empty()) return env;
-  if (std::string profile = ReadProfileString(ProfileFilePath(), "Ports", com); !profile.empty())
+  if (std::string profile = ProfileFile(ProfileFilePath()).ReadString("Ports", com);
+      !profile.empty())
     return profile;
   return "/dev/ttyS" + std::to_string(n - 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <filesystem>
+#include "ProfileFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,11 +10,3 @@
 // [Ports] in the profile file, else /dev/ttyS<n-1>. A name holding a '/' is a
 // path already; any other name is looked up under /dev.
 std::string ResolvePortName(std::string_view name);
-
-// $XDG_CONFIG_HOME/corvel/mciden.ini, by default ~/.config/corvel/mciden.ini.
-std::filesystem::path ProfileFilePath();
-
-// The value of key in [section] of a profile file, names compared ignoring case,
-// blanks around names and values dropped; empty when missing.
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
-                              std::string_view key);
