@@ -3,9 +3,11 @@
 //   workbench-shots OUTDIR
 #include "QtUserInterface.h"
 #include "TMainForm.h"
+#include "TMainFormCommands.h"
 #include "Workbench.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,6 +49,12 @@ int main(int argc, char** argv) {
   form.RunUpdateHandlers();
 
   bool ok = Save(form.grab(), dir, "workbench");
+  for (const auto& [name, dialog] : form.Commands().Dialogs()) {
+    dialog->show();
+    QApplication::processEvents();
+    ok = Save(dialog->grab(), dir, name) && ok;
+    dialog->hide();
+  }
   int index = 0;
   for (QAction* entry : form.menuBar()->actions()) {
     QMenu* menu = entry->menu();

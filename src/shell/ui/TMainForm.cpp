@@ -5,6 +5,7 @@
 #include "ProjectCommands.h"
 #include "QtUserInterface.h"
 #include "TMainFormActions.h"
+#include "TMainFormCommands.h"
 #include "TMdiChild.h"
 #include "TSourceEditor.h"
 #include "TWorkbenchEvents.h"
@@ -123,6 +124,9 @@ TMainForm::TMainForm(Workbench& wb, QtUserInterface& ui) : WB(wb), UI(ui) {
     AddHistoryFile(QString::fromStdString(path));
   };
 
+  // The dialogs exist once, from the start, and keep what they were left with.
+  OwnCommands = new TMainFormCommands(*this, WB, UI);
+
   WB.SetAutoStepping(false);
   ApplyMainBounds();
   WB.Port.ResetTarget();
@@ -140,6 +144,7 @@ TMainForm::TMainForm(Workbench& wb, QtUserInterface& ui) : WB(wb), UI(ui) {
 
 TMainForm::~TMainForm() {
   UI.FlagsChanged = nullptr;
+  UI.AddressDialog = nullptr;
   WB.Project.AddHistoryFile = nullptr;
   // The views go before the frame, while the workbench they registered in still exists.
   delete Mdi;
@@ -435,6 +440,14 @@ void TMainForm::OpenSourceFile(const QString& path) {
     return;
   }
   AddChild(widget)->show();
+}
+
+void TMainForm::SetModuleLoader(std::function<void(const QString&)> loader) {
+  ModuleLoader = std::move(loader);
+}
+
+void TMainForm::LoadProgram(const QString& path) {
+  if (ModuleLoader) ModuleLoader(path);
 }
 
 void TMainForm::AddHistoryFile(const QString& path) {

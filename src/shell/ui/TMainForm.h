@@ -19,6 +19,7 @@ class QMdiSubWindow;
 class QProgressBar;
 class QToolBar;
 class QtUserInterface;
+class TMainFormCommands;
 class TMdiChild;
 class TSourceEditor;
 class Workbench;
@@ -53,6 +54,11 @@ public:
   void OpenSourceFile(const QString& path) override;
   void AddHistoryFile(const QString& path) override;
   void F1Click(QMenu* menu) override;
+  void SetModuleLoader(std::function<void(const QString& path)> loader) override;
+
+  // Loads a program file as the Compile menu's load command does.
+  void LoadProgram(const QString& path);
+  TMainFormCommands& Commands() const { return *OwnCommands; }
 
   // What the view windows get from the frame.
   TViewContext ViewContext();
@@ -115,6 +121,8 @@ private:
   std::array<std::function<QWidget*()>, ViewKinds> ViewFactories;
   std::array<QPointer<QMdiSubWindow>, ViewKinds> ViewWindows;
   std::function<TSourceEditor*()> EditorFactory;
+  std::function<void(const QString&)> ModuleLoader;
+  TMainFormCommands* OwnCommands = nullptr;
   FileHistory HistoryFiles;
   bool Shown = false;
   bool Updating = false;

@@ -37,4 +37,6 @@ public:
   // The File menu opening, also the editor's own File menu: the entries after its history
   // marker (a separator whose data is 12345) become the history, newest first.
   virtual void F1Click(QMenu* menu) = 0;
+  // The Compile menu's load command for a named program file; `workbench FILE` loads through it.
+  virtual void SetModuleLoader(std::function<void(const QString& path)> loader) = 0;
 };
