@@ -241,6 +241,17 @@ TEST_F(MainFormTest, RunStateShowsInThePanelAndTheUpdateHandlersRunAtOnce) {
   WB->SetAutoStepping(false);
 }
 
+TEST_F(MainFormTest, NoRunStartsInsideARunButStopStaysUsable) {
+  Start();
+  WB->CPU.SetRunning(true);
+  for (const char* name : {"ADebugRun", "ADebugStep", "ADebugRunToAddress", "ADebugAutoStep"})
+    EXPECT_FALSE(Form->Action(name)->isEnabled()) << name;
+  for (const char* name : {"ADebugStop", "ADebugHalt", "ADebugUseInterrupt"})
+    EXPECT_TRUE(Form->Action(name)->isEnabled()) << name;
+  WB->CPU.SetRunning(false);
+  EXPECT_TRUE(Form->Action("ADebugRun")->isEnabled());
+}
+
 TEST_F(MainFormTest, AnExperimentEntrySetsThePCWithoutRunning) {
   Start();
   QMenu* hard = Form->findChild<QMenu*>("SetPCHardTest");

@@ -1,6 +1,8 @@
-// Renders the workbench's main window, its menus and dialogs to PNG files on the offscreen
+// Renders the workbench's main window, its menus and its dialogs to PNG files on the offscreen
 // platform, for the documentation and for looking at them:
-//   workbench-shots OUTDIR
+//   workbench-shots OUTDIR [PROGRAM]
+// PROGRAM (an object, HEX or BIN file) is loaded first, as `workbench PROGRAM` loads it. The
+// message boxes that would wait for a click are answered at once; their texts go to stderr.
 #include "QtUserInterface.h"
 #include "TMainForm.h"
 #include "TMainFormCommands.h"
@@ -11,7 +13,9 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,12 +36,20 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   Q_INIT_RESOURCE(workbench);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: workbench-shots OUTDIR\n");
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: workbench-shots OUTDIR [PROGRAM]\n");
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(dir);
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      std::fprintf(stderr, "%s\n", box->text().toLocal8Bit().constData());
+      box->accept();
+    }
+  });
+  answer.start(20);
 
   QtUserInterface ui;
   Workbench wb(ui, std::filesystem::current_path());
@@ -45,6 +57,7 @@ int main(int argc, char** argv) {
   TMainForm form(wb, ui);
   form.AttachParts();
   form.show();
+  if (argc > 2) form.LoadProgram(QString::fromLocal8Bit(argv[2]));
   QApplication::processEvents();
   form.RunUpdateHandlers();
 

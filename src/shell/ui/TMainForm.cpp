@@ -38,6 +38,9 @@ constexpr std::array<const char*, TMainForm::ViewKinds> ViewActions{
     "AViewRegist", "AViewMemory1",  "AViewMemory2", "AViewDebug",
     "AViewStack",  "AViewVariable", "AViewCLMsg"};
 constexpr std::array<int, 4> PanelWidths{120, 60, 80, 50};
+constexpr std::array<const char*, 8> RunCommands{
+    "ADebugRun",      "ADebugRunToAddress", "ADebugRunToCursor",  "ADebugStep",
+    "ADebugStepOver", "ADebugAutoStep",     "ADebugAutoStepOver", "ADebugResetRun"};
 
 QString WithoutAmpersand(QString caption) {
   return caption.remove('&');
@@ -343,8 +346,22 @@ void TMainForm::RunUpdateHandlers() {
   // A handler that processes events must not start the round again inside itself.
   if (Updating) return;
   Updating = true;
+  // While a run or an auto-step loop is in progress, the commands that would start another
+  // run inside it wait; Stop, Halt and the rest stay usable. Afterwards they come back, and
+  // the handlers of those with a rule of their own apply it.
+  const bool busy = WB.CPU.Running || WB.AutoStepping;
+  if (!busy && HeldRunCommands) {
+    for (const char* name : RunCommands)
+      Actions.value(name)->setEnabled(true);
+    HeldRunCommands = false;
+  }
   for (const std::function<void()>& handler : UpdateHandlers)
     handler();
+  if (busy) {
+    for (const char* name : RunCommands)
+      Actions.value(name)->setEnabled(false);
+    HeldRunCommands = true;
+  }
   Updating = false;
 }
 

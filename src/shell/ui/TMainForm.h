@@ -126,4 +126,5 @@ private:
   FileHistory HistoryFiles;
   bool Shown = false;
   bool Updating = false;
+  bool HeldRunCommands = false; // disabled while a run is in progress
 };
