@@ -7,6 +7,7 @@
 #include "Workbench.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
