@@ -4,6 +4,7 @@
 #include "ProfileFile.h"
 #include "ProjectCommands.h"
 #include "QtUserInterface.h"
+#include "TDebugActions.h"
 #include "TMainFormActions.h"
 #include "TMainFormCommands.h"
 #include "TMdiChild.h"
@@ -156,6 +157,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::AttachParts() {
   // Each part adds the one line that hooks it into the frame here.
+  new TDebugActions(*this, ViewContext(), this);
 }
 
 void TMainForm::CreateActions() {

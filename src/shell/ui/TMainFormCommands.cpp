@@ -72,7 +72,6 @@ TMainFormCommands::TMainFormCommands(TMainForm& form, Workbench& wb, QtUserInter
   on("AProjectFileList", &TMainFormCommands::ProjectFileList);
   on("AOptionEmluatorMode", &TMainFormCommands::EmluatorMode);
   on("AOptionSelectCommPort", &TMainFormCommands::SelectCommPort);
-  on("AOptionReConnect", &TMainFormCommands::ReConnect);
   on("ACompileOption", &TMainFormCommands::CompileOption);
   on("ACompileBrowseModule", &TMainFormCommands::BrowseModule);
   on("AHelpAbout", &TMainFormCommands::Guide);
@@ -151,12 +150,6 @@ void TMainFormCommands::EmluatorMode() {
 
 void TMainFormCommands::SelectCommPort() {
   if (DlgSelectPort->Execute(WB.Option) == TDlgSelectPort::Result::Changed) WB.Port.Open();
-}
-
-void TMainFormCommands::ReConnect() {
-  WB.Port.Open();
-  WB.Port.ResetTarget();
-  WB.Refresh();
 }
 
 void TMainFormCommands::CompileOption() {

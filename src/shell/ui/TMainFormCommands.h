@@ -22,7 +22,8 @@ class TMainForm;
 class Workbench;
 
 // The main window's own commands that show its dialogs: memory saves and the list file, the
-// Project and Option menus, the compile options, the module browser and the guide. Each dialog
+// Project menu, the emulator-mode and port dialogs, the compile options, the module browser and
+// the guide. Each dialog
 // is created once, in the start-up order, and reused.
 class TMainFormCommands : public QObject {
   Q_OBJECT
@@ -43,7 +44,6 @@ public:
   void ProjectFileList();
   void EmluatorMode();
   void SelectCommPort();
-  void ReConnect();
   void CompileOption();
   void BrowseModule();
   void Guide();
