@@ -157,7 +157,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::AttachParts() {
   // Each part adds the one line that hooks it into the frame here.
-  new TDebugActions(*this, ViewContext(), this);
+  (new TDebugActions(*this, ViewContext(), this))->setParent(this);
 }
 
 void TMainForm::CreateActions() {
