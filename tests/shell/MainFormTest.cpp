@@ -54,7 +54,11 @@ TEST_F(MainFormTest, FirstStartOpensTheRegisterAndDisassemblyWindowsAndNoHistory
   EXPECT_FALSE(MarkerOf(file)->isVisible());
   EXPECT_TRUE(EntriesBehindMarker(file).isEmpty());
   EXPECT_EQ(Form->StatusPanel(2)->text(), "等待状态");
-  EXPECT_EQ(MenuBarCaptions(), MainMenus);
+  // The disassembly window, active, merges its own menus after File.
+  QStringList frameMenus = MenuBarCaptions();
+  frameMenus.removeIf([](const QString& caption) { return !MainMenus.contains(caption); });
+  EXPECT_EQ(frameMenus, MainMenus);
+  EXPECT_EQ(MenuBarCaptions().front(), "文件(&F)");
 }
 
 TEST_F(MainFormTest, EveryActionOfTheTableHasItsCaptionHintAndShortcut) {
@@ -62,7 +66,9 @@ TEST_F(MainFormTest, EveryActionOfTheTableHasItsCaptionHintAndShortcut) {
   for (const TActionRow& row : MainFormActions()) {
     QAction* action = Form->Action(row.Name);
     ASSERT_NE(action, nullptr) << row.Name;
-    EXPECT_EQ(action->text(), QString::fromUtf8(row.Caption)) << row.Name;
+    // The debug commands rewrite this caption with the cursor's address.
+    if (std::string_view(row.Name) != "ADebugSetCurPC")
+      EXPECT_EQ(action->text(), QString::fromUtf8(row.Caption)) << row.Name;
     EXPECT_EQ(action->statusTip(), QString::fromUtf8(row.Hint)) << row.Name;
     EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(row.Shortcut))) << row.Name;
   }
@@ -254,7 +260,12 @@ TEST_F(MainFormTest, NoRunStartsInsideARunButStopStaysUsable) {
 
 TEST_F(MainFormTest, AnExperimentEntrySetsThePCWithoutRunning) {
   Start();
-  QMenu* hard = Form->findChild<QMenu*>("SetPCHardTest");
+  const auto submenu = [this](const char* name) -> QMenu* {
+    for (QAction* entry : Form->Menu("Debug")->actions())
+      if (entry->menu() && entry->menu()->objectName() == name) return entry->menu();
+    return nullptr;
+  };
+  QMenu* hard = submenu("SetPCHardTest");
   ASSERT_NE(hard, nullptr);
   EXPECT_FALSE(hard->menuAction()->isVisible());
   ASSERT_EQ(hard->actions().size(), 16);
@@ -262,7 +273,7 @@ TEST_F(MainFormTest, AnExperimentEntrySetsThePCWithoutRunning) {
   hard->actions()[8]->trigger();
   EXPECT_EQ(WB->CPU.PC, 0x05A0);
   EXPECT_FALSE(WB->CPU.Running);
-  EXPECT_EQ(Form->findChild<QMenu*>("SetPCSoftTest")->actions().size(), 10);
+  EXPECT_EQ(submenu("SetPCSoftTest")->actions().size(), 10);
 }
 
 TEST_F(MainFormTest, AMissingOscilloscopeProgramIsNamedInAMessage) {
