@@ -67,8 +67,9 @@ TEST_F(MainFormTest, EveryActionOfTheTableHasItsCaptionHintAndShortcut) {
     QAction* action = Form->Action(row.Name);
     ASSERT_NE(action, nullptr) << row.Name;
     // The debug commands rewrite this caption with the cursor's address.
-    if (std::string_view(row.Name) != "ADebugSetCurPC")
+    if (std::string_view(row.Name) != "ADebugSetCurPC") {
       EXPECT_EQ(action->text(), QString::fromUtf8(row.Caption)) << row.Name;
+    }
     EXPECT_EQ(action->statusTip(), QString::fromUtf8(row.Hint)) << row.Name;
     EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(row.Shortcut))) << row.Name;
   }
