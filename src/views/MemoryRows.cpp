@@ -1,6 +1,8 @@
 #include "MemoryRows.h"
 
-#include "Workbench.h"
+#include "TCPU.h"
+#include "TPort.h"
+#include "TargetView.h"
 
 #include <algorithm>
 #include <bitset>
@@ -20,8 +22,8 @@ template <typename... Args> std::string Format(const char* format, Args... args)
 
 } // namespace
 
-MemoryRows::MemoryRows(Workbench& wb, MemoryGridSurface& surface)
-    : WB(wb), Surface(surface), Start(wb.CPU.PC & 0xFFF0) {
+MemoryRows::MemoryRows(const ViewTarget& target, MemoryGridSurface& surface)
+    : Target(target), Surface(surface), Start(target.CPU.PC & 0xFFF0) {
   ConfigureSpace();
 }
 
@@ -98,7 +100,7 @@ void MemoryRows::SetShowAscii(bool show) {
 }
 
 void MemoryRows::LoadFromTarget() {
-  TPort& port = WB.Port;
+  TPort& port = Target.Port;
   if (!port.IsOpen()) return;
   if (SpaceNo == 3) {
     port.ReadSfrs(std::bitset<128>().set());
@@ -117,7 +119,7 @@ void MemoryRows::LoadFromTarget() {
 }
 
 uint8_t MemoryRows::ByteAt(bool previous, int32_t p) const {
-  const TCPU& cpu = previous ? WB.PrevCPU : WB.CPU;
+  const TCPU& cpu = previous ? Target.PrevCPU : Target.CPU;
   switch (SpaceNo) {
   case 0: return cpu.Code[p];
   case 1: return cpu.XData[p];
@@ -258,13 +260,13 @@ void MemoryRows::TypeDigit(int digit) {
 }
 
 void MemoryRows::WriteByte(int32_t p, uint8_t value) {
-  TCPU& cpu = WB.CPU;
-  TPort& port = WB.Port;
+  TCPU& cpu = Target.CPU;
+  TPort& port = Target.Port;
   switch (SpaceNo) {
   case 0:
     cpu.Code[p & 0xFFFF] = value;
     port.WriteCode(static_cast<uint16_t>(p), 1);
-    WB.Views.RepaintCodePane();
+    if (Target.Disassembly) Target.Disassembly->RepaintCodePane();
     break;
   case 1:
     cpu.XData[p & 0xFFFF] = value;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-class Workbench;
+#include "ViewTarget.h"
 
 // What the memory grid asks of the widget that paints it.
 class MemoryGridSurface {
@@ -19,13 +19,13 @@ public:
 
 // The memory window's state apart from its widget: the space shown, the first row, the rows
 // that fit, the edit cursor and the changed marks, with the grid geometry the widget paints
-// from. It reads and writes the target through the workbench.
+// from.
 class MemoryRows {
 public:
   static constexpr int ColCount = 18;
   static constexpr int MaxRowCount = 101; // rows of ChangedMarks: the header and 100 data rows
 
-  MemoryRows(Workbench& wb, MemoryGridSurface& surface);
+  MemoryRows(const ViewTarget& target, MemoryGridSurface& surface);
 
   // Space 0 program memory, 1 external data, 2 internal RAM, 3 special registers.
   int Space() const { return SpaceNo; }
@@ -106,7 +106,7 @@ private:
   uint8_t ByteAt(bool previous, int32_t offset) const;
   bool RowChanged(int row) const;
 
-  Workbench& WB;
+  ViewTarget Target;
   MemoryGridSurface& Surface;
   int SpaceNo = 0;
   int32_t Start = 0;

@@ -22,28 +22,12 @@ public:
   int Grids = 0;
 };
 
-class CountingDisassembly : public DisassemblyView {
-public:
-  int Mode() const override { return 2; }
-  void SetMode(int) override {}
-  const TDefModuleInfo* CurModule() const override { return nullptr; }
-  void SetCurModule(const TDefModuleInfo*) override {}
-  int32_t CursorAddress() const override { return -1; }
-  void ShowAddress(uint16_t) override {}
-  void ToggleBreakpointAtCursor() override {}
-  void RepaintGutter() override {}
-  void RepaintCodePane() override { ++CodePaneRepaints; }
-  void ResetView() override {}
-  void LoadFromTarget() override {}
-  int CodePaneRepaints = 0;
-};
-
 // Character cells 12 x 18: rows are 21 pixels apart, byte columns 24 wide.
 constexpr int RowPitch = 21;
 
 struct MemoryRowsTest : ViewsFixture {
   RecordingSurface surface;
-  MemoryRows rows{*wb, surface};
+  MemoryRows rows{target, surface};
   // Header and `dataRows` data rows.
   void ShowRows(int dataRows) { rows.FitRows((dataRows + 1) * RowPitch, 0); }
   void Type(std::initializer_list<int> digits) {

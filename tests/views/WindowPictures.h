@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 // Grabs a window into views-png/<name>.png beside the test program, for a person to look at,
@@ -31,4 +33,12 @@ inline int CountPixels(const QImage& image, const QRect& area, bool (*test)(QRgb
 
 inline bool IsDark(QRgb pixel) {
   return qGray(pixel) < 100;
+}
+
+// The entries of a menu as their texts; separators as empty texts.
+inline QStringList MenuTexts(const QMenu* menu) {
+  QStringList texts;
+  for (const QAction* a : menu->actions())
+    texts << a->text();
+  return texts;
 }

@@ -1,5 +1,7 @@
 #include "TWinMemory.h"
 
+#include "TViewStyle.h"
+#include "TViewTarget.h"
 #include "Workbench.h"
 
 #include <QActionGroup>
@@ -16,25 +18,19 @@ const QColor ChangedColor(0xFF, 0, 0);
 const QColor DataLineColor(0xC0, 0xC0, 0xC0);
 const QColor AsciiColor(0x80, 0x80, 0x80);
 
-QString AccessibleText(const QString& caption) {
-  return QString(caption).remove('&');
-}
-
 } // namespace
 
 TWinMemory::TWinMemory(TViewContext& context, int tag, QWidget* parent)
     : QWidget(parent), Context(context), WinTag(tag), VScroll(new QScrollBar(Qt::Vertical, this)),
       HScroll(new QScrollBar(Qt::Horizontal, this)), SpaceGroup(new QActionGroup(this)),
       EditMenu(new QMenu(QStringLiteral("编辑(&E)"), this)), PopupMenu(new QMenu(this)),
-      Grid(context.WB, *this),
+      Grid(TargetOf(context.WB), *this),
       Slot(tag == 2 ? context.WB.Views.Memory2 : context.WB.Views.Memory1, this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(false);
-  QFont font(QStringLiteral("宋体"));
-  font.setPixelSize(14);
-  setFont(font);
-  const QFontMetrics metrics(font);
+  setFont(ViewFont());
+  const QFontMetrics metrics(font());
   Grid.SetCharSize(metrics.horizontalAdvance(QLatin1Char('W')), metrics.height());
   EditMenu->setAccessibleName(AccessibleText(EditMenu->title()));
 
@@ -48,21 +44,17 @@ TWinMemory::TWinMemory(TViewContext& context, int tag, QWidget* parent)
                 {ActionReg, "ActionReg", "特殊寄存器区(&R)"}};
   int space = 0;
   for (const auto& s : spaces) {
-    s.Action = new QAction(QString::fromUtf8(s.Caption), SpaceGroup);
-    s.Action->setObjectName(QLatin1String(s.Name));
+    s.Action = NewViewAction(SpaceGroup, s.Name, s.Caption);
     s.Action->setCheckable(true);
     s.Action->setData(space++);
   }
   ActionROM->setChecked(true);
   connect(SpaceGroup, &QActionGroup::triggered, this, &TWinMemory::SelectSpace);
-  ActionSetStartAddr = new QAction(QStringLiteral("显示地址(&S)"), this);
-  ActionSetStartAddr->setObjectName(QStringLiteral("ActionSetStartAddr"));
+  ActionSetStartAddr = NewViewAction(this, "ActionSetStartAddr", "显示地址(&S)");
   connect(ActionSetStartAddr, &QAction::triggered, this, &TWinMemory::SetStartAddrExecute);
-  ActionReload = new QAction(QStringLiteral("刷新(&R)"), this);
-  ActionReload->setObjectName(QStringLiteral("ActionReload"));
+  ActionReload = NewViewAction(this, "ActionReload", "刷新(&R)");
   connect(ActionReload, &QAction::triggered, this, &TWinMemory::ReloadExecute);
-  ActionShowAscii = new QAction(QStringLiteral("显示ASCII"), this);
-  ActionShowAscii->setObjectName(QStringLiteral("ActionShowAscii"));
+  ActionShowAscii = NewViewAction(this, "ActionShowAscii", "显示ASCII");
   ActionShowAscii->setCheckable(true);
   connect(ActionShowAscii, &QAction::toggled, this, [this](bool on) { Grid.SetShowAscii(on); });
   FillMenu(EditMenu);
