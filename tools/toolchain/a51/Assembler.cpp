@@ -64,9 +64,9 @@ void Assembler::Report(AsmError error) {
 
 void Assembler::Statement(size_t index) {
   const SourceLine& line = Source.Lines[index];
-  if (line.Diagnostic) Report(*line.Diagnostic);
-  if (!line.Text.empty() && line.Text[0] == '$') return;
-  const std::vector<Token> tokens = Tokenize(line.Text);
+  for (AsmError e : line.Diagnostics)
+    Report(e);
+  const std::vector<Token> tokens = Tokenize(line.Code);
   if (tokens.empty()) return;
   const Token* begin = tokens.data();
   const Token* end = begin + tokens.size();

@@ -23,9 +23,10 @@ std::string Hex4(unsigned value) {
   return text;
 }
 
-PagedText NewListing(const std::string& sourceName) {
+PagedText NewListing(const ListingOptions& options) {
   const ListingStamp stamp = CurrentStamp();
-  const std::string base = UpperCase(BaseName(sourceName));
+  const std::string base =
+      options.Title.empty() ? UpperCase(BaseName(options.SourceName)) : options.Title.substr(0, 68);
   return PagedText(67, 68, [=](int page) {
     char number[8];
     std::snprintf(number, sizeof number, "%6d", page);
@@ -174,13 +175,13 @@ std::string Closing(int warnings, int errors) {
 
 std::string WriteListing(const SourceText& source, const AsmModule& module,
                          const ListingOptions& options) {
-  PagedText out = NewListing(options.SourceName);
+  PagedText out = NewListing(options);
   FirstPage(out, options);
   for (size_t i = 0; i < source.Lines.size(); ++i) {
     const SourceLine& line = source.Lines[i];
     const ListedLine& listed = module.Listing[i];
     const int number = static_cast<int>(i + 1);
-    SourceRows(out, line, listed, number);
+    if (!line.NoList && !(line.Skipped && line.NoCond)) SourceRows(out, line, listed, number);
     for (AsmError e : listed.Diagnostics)
       out.Line(
           Diagnostic(e, number, source.FileNames[static_cast<size_t>(line.File)], line.FileLine));
@@ -208,7 +209,7 @@ std::string WriteListing(const SourceText& source, const AsmModule& module,
 }
 
 std::string WriteUnreadableSourceListing(const ListingOptions& options) {
-  PagedText out = NewListing(options.SourceName);
+  PagedText out = NewListing(options);
   FirstPage(out, options);
   out.Line(Diagnostic(ErrSourceFile, 0, options.SourceName, 0));
   out.Blank(2);

@@ -14,6 +14,7 @@ struct ListingOptions {
   std::string CommandLine; // what the assembler was invoked by
   bool Symbols = true;     // append the symbol table
   std::vector<std::string> UnknownControls;
+  std::string Title; // $TITLE; the page header shows the source name without one
 };
 
 // The assembler listing: page headers, the source lines with location, object
