@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-// The window tests need a QApplication on the offscreen platform, also when the test list is
-// read at build time.
+// The window tests need a QApplication; they run on the offscreen platform, also when the
+// test list is read at build time.
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   ::testing::InitGoogleTest(&argc, argv);
