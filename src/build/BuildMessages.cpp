@@ -133,13 +133,15 @@ void BuildMessages::ParseListing(std::istream& listing, const std::string& sourc
 
 // An assembler message reports the source line it follows, counted over the
 // listed lines of the source itself (an included file's lines carry '=').
+// A warning about line 1000 on has digits in the line-number columns; it is
+// no source line.
 void BuildMessages::ReadAssemblerMessages(TextFileLines& lines, const std::string& source) {
   int counted = 0;
   std::string line;
   while (lines.ReadLine(line)) {
     if (line.size() < ShortestAssemblerLine) continue;
     if (IsLineNumberField(std::string_view(line).substr(LineNumberColumn, 5)) &&
-        line[IncludeMarkColumn] != '=' && !IsPageHeader(line))
+        line[IncludeMarkColumn] != '=' && !IsPageHeader(line) && !IsMessage(line))
       ++counted;
     if (IsMessage(line)) AddMessage(line, source, " " + std::to_string(counted));
   }

@@ -91,6 +91,15 @@ TEST_F(BuildMessagesTest, PageHeaderOfASourceNamedWithDigitsIsNotCounted) {
             Lines{"/lab/demo.asm :ERROR IN (LINE 1), X"});
 }
 
+// From line 1000 on, a warning's "IN 1000" falls into the line-number columns.
+TEST_F(BuildMessagesTest, MessageAboutALineFromAThousandOnIsNotCounted) {
+  EXPECT_EQ(
+      ListingMessages({AsmHeader, Listed("", 1000, "NOP"),
+                       "*** WARNING #A40 IN 1000 (demo.asm, LINE 1000): X", Listed("", 1001, "NOP"),
+                       "*** WARNING #A40 IN 1001 (demo.asm, LINE 1001): Y"}),
+      (Lines{"/lab/demo.asm :WARNING IN (LINE 1), X", "/lab/demo.asm :WARNING IN (LINE 2), Y"}));
+}
+
 TEST_F(BuildMessagesTest, ListingsWithAnyLineEndsGiveTheSameMessages) {
   const Lines listing = {AsmHeader, Listed("0000 00", 1, "NOP"),
                          "*** ERROR #A1 IN 1 (demo.asm, LINE 1): SYNTAX ERROR"};

@@ -3,6 +3,8 @@
 // source from exhausting the assembler.
 #include "AssemblerFixture.h"
 
+#include "AsmListing.h"
+
 #include <gtest/gtest.h>
 
 using namespace omf51;
@@ -34,6 +36,17 @@ struct ErrorCase {
   std::string Source;
   std::vector<std::string> Messages; // as the build messages window reads them
 };
+
+// The source lines the workbench's listing reader rebuilds.
+std::vector<std::string> WorkbenchSource(const Assembled& a) {
+  std::string listing;
+  for (const std::string& line : a.Listing)
+    listing += line + "\r\n";
+  std::vector<std::string> lines;
+  TLongIntList addresses;
+  ReadAsmListing(listing, lines, addresses);
+  return lines;
+}
 
 void ExpectMessages(const std::vector<ErrorCase>& cases,
                     const std::map<std::string, std::string>& includes = {}) {
@@ -114,6 +127,7 @@ TEST(AssemblerLanguage, FalseBranchesKeepTheLineNumbers) {
                              "        MOV A,UNDEFINED_X\n"
                              "        END\n";
   const Assembled a = Assemble(source);
+  EXPECT_EQ(WorkbenchSource(a), LinesOf(source));
   EXPECT_EQ(RebuildSource(a.Listing).Text, LinesOf(source));
   EXPECT_EQ(RebuildSource(a.Listing).Address,
             (std::vector<int>{-1, -1, -1, -1, -1, -1, -1, 0, -1, -1}));
@@ -198,4 +212,160 @@ TEST(AssemblerLanguage, FilesThatIncludeThemselvesAreErrors) {
            {}},
       },
       {{"a.inc", "$INCLUDE (B.INC)\n$INCLUDE (A.INC)\n"}, {"b.inc", "X SET 1\n"}});
+}
+
+TEST(AssemblerLanguage, IfBlocks) {
+  ExpectBytes({
+      {"true and false",
+       "        IF 1\n        INC A\n        ELSE\n        DEC A\n        ENDIF\n", "04"},
+      {"nested, elseif",
+       "        IF 0\n        IF 1\n        NOP\n        ENDIF\n        ELSEIF 1\n        INC A\n"
+       "        ELSE\n        DEC A\n        ENDIF\n",
+       "04"},
+      {"symbols defined before",
+       "X       EQU 3\n        IF X > 2 AND X < 5\n        INC A\n        ENDIF\n", "04"},
+      {"byte of a length",
+       "XDATALEN EQU 1200H\n        IF (LOW (XDATALEN)) <> 0\n        NOP\n        ELSE\n"
+       "        INC A\n        ENDIF\n",
+       "04"},
+      {"start-up style",
+       "IDATALEN EQU 80H\n        IF IDATALEN <> 0\n        MOV R0,#IDATALEN - 1\n        ENDIF\n",
+       "787F"},
+      {"false branch holds no code", "        IF 0\n        \xB2\xE2\xCA\xD4 $%\n        ENDIF\n",
+       ""},
+      {"set variable in a loop of ifs",
+       "N       SET 1\n        IF N = 1\nN       SET 2\n        ENDIF\n"
+       "        DB N\n",
+       "02"},
+  });
+}
+
+TEST(AssemblerLanguage, MacrosAndRepeatBlocks) {
+  ExpectBytes({
+      {"parameters",
+       "LOAD    MACRO P1, P2\n        MOV P1,#P2\n        ENDM\n        LOAD A, 5\n"
+       "        load r0, 0x10\n",
+       "74057810"},
+      {"local label expanded twice",
+       "WAIT    MACRO N\n        LOCAL L\n        MOV R7,#N\nL:      DJNZ R7,L\n        ENDM\n"
+       "        WAIT 3\n        WAIT 4\n",
+       "7F03DFFE7F04DFFE"},
+      {"exitm",
+       "PUT     MACRO X\n        IF X = 0\n        EXITM\n        ENDIF\n        DB X\n"
+       "        ENDM\n        PUT 0\n        PUT 7\n",
+       "07"},
+      {"rept", "        REPT 3\n        NOP\n        ENDM\n", "000000"},
+      {"irp", "        IRP R, <R0, R1>\n        INC R\n        ENDM\n", "0809"},
+      {"irpc", "        IRPC D, 123\n        DB D\n        ENDM\n", "010203"},
+      {"label on the call",
+       "ONE     MACRO\n        NOP\n        ENDM\nHERE:   ONE\n        SJMP HERE\n", "0080FD"},
+      {"& glues a parameter",
+       "SPIN    MACRO N\nL&N:    NOP\n        SJMP L&N\n        ENDM\n        SPIN 1\n        SPIN "
+       "2\n",
+       "0080FD0080FD"},
+      {"a macro calls a macro",
+       "INNER   MACRO\n        INC A\n        ENDM\nOUTER   MACRO\n        INNER\n        INNER\n"
+       "        ENDM\n        OUTER\n",
+       "0404"},
+      {"bracketed argument", "BYTES   MACRO L\n        DB L\n        ENDM\n        BYTES <1, 2>\n",
+       "0102"},
+      {"rept inside a macro",
+       "PAD     MACRO N\n        REPT N\n        DB 0FFH\n        ENDM\n        ENDM\n        PAD "
+       "2\n",
+       "FFFF"},
+  });
+}
+
+// Expansion lines are listed under the call without a line number, so the
+// workbench's reader rebuilds the source line for line and counts a message
+// in an expansion at the call.
+TEST(AssemblerLanguage, ExpansionLinesKeepTheLineNumbers) {
+  const std::string source = "        CSEG AT 0\n"
+                             "TWICE   MACRO X\n"
+                             "        INC X\n"
+                             "        INC X\n"
+                             "        ENDM\n"
+                             "        TWICE A\n"
+                             "        IF 0\n"
+                             "        NOP\n"
+                             "        ENDIF\n"
+                             "        TWICE UNDEFINED_X\n"
+                             "        SJMP $\n"
+                             "        END\n";
+  const Assembled a = Assemble(source);
+  const RebuiltSource rebuilt = RebuildSource(a.Listing);
+  EXPECT_EQ(WorkbenchSource(a), LinesOf(source));
+  EXPECT_EQ(rebuilt.Text, LinesOf(source));
+  EXPECT_EQ(rebuilt.Address, (std::vector<int>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 6, -1}));
+  EXPECT_EQ(BuildMessages(a.Listing), (std::vector<std::string>{"(LINE 10), UNDEFINED SYMBOL",
+                                                                "(LINE 10), UNDEFINED SYMBOL"}));
+  const auto first = std::find_if(a.Listing.begin(), a.Listing.end(), [](const std::string& l) {
+    return l.find("INC A") != std::string::npos && l.find("+") != std::string::npos;
+  });
+  ASSERT_NE(first, a.Listing.end());
+  EXPECT_EQ(first->substr(0, 29), "0000 04          +           ");
+  // The object's line numbers name the call's line.
+  std::vector<std::pair<uint16_t, int>> lines;
+  for (const CodeRun& run : a.Module.Runs)
+    lines.insert(lines.end(), run.Lines.begin(), run.Lines.end());
+  EXPECT_EQ(lines, (std::vector<std::pair<uint16_t, int>>{{0, 6}, {1, 6}, {0, 11}}));
+}
+
+TEST(AssemblerLanguage, ErrorsInIfBlocksAndMacros) {
+  ExpectMessages({
+      {"endif without if",
+       "        ENDIF\n        END\n",
+       {"(LINE 1), ELSEIF, ELSE OR ENDIF WITHOUT IF"}},
+      {"if open at end", "        IF 1\n        END\n", {"(LINE 2), IF WITHOUT ENDIF"}},
+      {"if open without end",
+       "        IF 1\n",
+       {"(LINE 1), IF WITHOUT ENDIF", "(LINE 1), MISSING 'END' STATEMENT"}},
+      {"macro without endm",
+       "M       MACRO\n        NOP\n        END\n",
+       {"(LINE 1), MACRO WITHOUT ENDM", "(LINE 3), MISSING 'END' STATEMENT"}},
+      {"stray endm",
+       "        ENDM\n        END\n",
+       {"(LINE 1), ENDM, EXITM OR LOCAL OUTSIDE A MACRO"}},
+      {"exitm outside",
+       "        EXITM\n        END\n",
+       {"(LINE 1), ENDM, EXITM OR LOCAL OUTSIDE A MACRO"}},
+      {"endless recursion",
+       "M       MACRO\n        M\n        ENDM\n        M\n        END\n",
+       {"(LINE 4), IF OR MACRO NESTED TOO DEEPLY"}},
+      {"too long",
+       "        REPT 60000\n        NOP\n        NOP\n        ENDM\n        END\n",
+       {"(LINE 1), MACRO EXPANSION TOO LONG"}},
+      {"forward reference",
+       "        IF LATER\n        ENDIF\nLATER   EQU 1\n        END\n",
+       {"(LINE 1), ILLEGAL FORWARD REFERENCE"}},
+      {"if left open in a macro",
+       "M       MACRO\n        IF 1\n        ENDM\n        M\n        NOP\n        END\n",
+       {"(LINE 4), IF WITHOUT ENDIF"}},
+      {"endif of the caller",
+       "        IF 1\nM       MACRO\n        ENDIF\n        ENDM\n        M\n        ENDIF\n       "
+       " END\n",
+       {"(LINE 5), ELSEIF, ELSE OR ENDIF WITHOUT IF"}},
+  });
+  std::string deepIf;
+  for (int i = 0; i < 70; ++i)
+    deepIf += "        IF 1\n";
+  for (int i = 0; i < 70; ++i)
+    deepIf += "        ENDIF\n";
+  EXPECT_EQ(BuildMessages(Assemble(deepIf + "        END\n").Listing).front(),
+            "(LINE 65), IF OR MACRO NESTED TOO DEEPLY");
+}
+
+// A source of errors lists the first thousand; the summary counts them all.
+TEST(AssemblerLanguage, ListsAThousandMessagesAtMost) {
+  std::string source;
+  for (int i = 0; i < 1500; ++i)
+    source += "        MOV A,UNDEFINED_X\n";
+  const Assembled a = Assemble(source + "        END\n");
+  const std::vector<std::string> messages = BuildMessages(a.Listing);
+  ASSERT_EQ(messages.size(), 1001u);
+  EXPECT_EQ(messages.back(), "(LINE 1001), FURTHER MESSAGES NOT LISTED");
+  EXPECT_EQ(a.Module.Errors, 1500);
+  // A warning about a line from 1000 on shows digits in the line-number
+  // columns; the readers take no source line from it.
+  EXPECT_EQ(WorkbenchSource(a).size(), 1501u);
 }

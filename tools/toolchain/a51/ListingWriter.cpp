@@ -71,11 +71,12 @@ std::string Diagnostic(AsmError error, int listLine, const std::string& file, in
          "): " + AsmErrorText(error);
 }
 
-// The rows of one source line: the first holds location, bytes and line
-// number; object bytes past the fourth and text past column 120 continue on
-// rows of their own.
+// The rows of one listing line: the first holds location, bytes and line
+// number (none for an expansion line, which shows '+' in column 18);
+// object bytes past the fourth and text past column 120 continue on rows of
+// their own.
 void SourceRows(PagedText& out, const SourceLine& line, const ListedLine& listed, int number) {
-  const std::string text = ExpandTabs(line.Text);
+  const std::string text = ExpandTabs(listed.Expansion ? listed.Text : line.Text);
   const size_t firstText = Width - TextColumn;
   const size_t textRows = text.size() <= firstText ? 1 : 1 + (text.size() - 1) / firstText;
   const size_t byteRows = listed.Bytes.size() <= 4 ? 1 : (listed.Bytes.size() + 3) / 4;
@@ -97,7 +98,8 @@ void SourceRows(PagedText& out, const SourceLine& line, const ListedLine& listed
     if (row == 0) {
       if (listed.HasFixup) put(15, "F");
       if (line.Included) put(17, "=");
-      if (listed.Assembled) {
+      if (listed.Expansion) put(18, "+");
+      if (listed.Assembled && !listed.Expansion) {
         char field[8];
         std::snprintf(field, sizeof field, "%5d", number);
         put(20, field);
@@ -177,11 +179,10 @@ std::string WriteListing(const SourceText& source, const AsmModule& module,
                          const ListingOptions& options) {
   PagedText out = NewListing(options);
   FirstPage(out, options);
-  for (size_t i = 0; i < source.Lines.size(); ++i) {
-    const SourceLine& line = source.Lines[i];
-    const ListedLine& listed = module.Listing[i];
-    const int number = static_cast<int>(i + 1);
-    if (!line.NoList && !(line.Skipped && line.NoCond)) SourceRows(out, line, listed, number);
+  for (const ListedLine& listed : module.Listing) {
+    const SourceLine& line = source.Lines[static_cast<size_t>(listed.Source)];
+    const int number = listed.Source + 1;
+    if (!line.NoList && !(listed.Skipped && line.NoCond)) SourceRows(out, line, listed, number);
     for (AsmError e : listed.Diagnostics)
       out.Line(
           Diagnostic(e, number, source.FileNames[static_cast<size_t>(line.File)], line.FileLine));

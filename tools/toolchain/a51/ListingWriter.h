@@ -18,7 +18,8 @@ struct ListingOptions {
 };
 
 // The assembler listing: page headers, the source lines with location, object
-// bytes and line number in fixed columns, messages right after their line,
+// bytes and line number in fixed columns (expansion lines under their macro
+// call, without a number), messages right after their line,
 // the symbol table and the closing summary.
 std::string WriteListing(const SourceText& source, const AsmModule& module,
                          const ListingOptions& options);
