@@ -106,6 +106,8 @@ const CommandInterpreter::Command CommandInterpreter::Commands[] = {
     {"reg", "reg NAME [VALUE]", 1, 2, &CommandInterpreter::Reg},
     {"regs", "regs", 0, 0, &CommandInterpreter::Regs},
     {"step", "step [N]", 0, 1, &CommandInterpreter::Step},
+    {"next", "next [N]", 0, 1, &CommandInterpreter::Next},
+    {"line", "line [--over] [N]", 0, 2, &CommandInterpreter::Line},
     {"run", "run [--break ADDR]... [--max N] [--time SECONDS]", 0, 64, &CommandInterpreter::Run},
     {"dump", "dump SPACE ADDR LEN", 3, 3, &CommandInterpreter::Dump},
     {"write", "write SPACE ADDR BYTE...", 3, 0x10000, &CommandInterpreter::Write},
@@ -121,7 +123,7 @@ const CommandInterpreter::Command CommandInterpreter::Commands[] = {
 
 CommandInterpreter::CommandInterpreter(Workbench& workbench, CommandUserInterface& ui,
                                        std::ostream& out)
-    : WB(workbench), UI(ui), Out(out), Simulator(workbench.CPU, ui) {
+    : WB(workbench), UI(ui), Out(out), Debug(workbench) {
   ResetTarget();
 }
 
@@ -282,14 +284,31 @@ void CommandInterpreter::Regs(const Words&) {
   }
 }
 
-void CommandInterpreter::Step(const Words& a) {
-  const uint64_t count = a.size() == 2 ? Arguments("step").Count(a[1], "count", UINT32_MAX) : 1;
+void CommandInterpreter::Repeat(const Words& a, size_t index, void (DebugCommands::*step)()) {
+  const uint64_t count =
+      a.size() > index ? Arguments(Current).Count(a[index], "count", UINT32_MAX) : 1;
   for (uint64_t i = 0; i < count; ++i) {
     if (StopRequested && StopRequested()) return PrintPC("interrupted");
-    WB.Port.Step();
-    WB.Port.ReadState();
+    // A line step runs: an interrupt ends it like a run.
+    UI.OnPump = [this] { CheckRun(std::nullopt); };
+    (Debug.*step)();
+    UI.OnPump = nullptr;
   }
   PrintPC();
+}
+
+void CommandInterpreter::Step(const Words& a) {
+  Repeat(a, 1, &DebugCommands::Step);
+}
+
+void CommandInterpreter::Next(const Words& a) {
+  Repeat(a, 1, &DebugCommands::StepOver);
+}
+
+void CommandInterpreter::Line(const Words& a) {
+  const bool over = a.size() > 1 && a[1] == "--over";
+  if (a.size() == 3 && !over) Arguments("line").Fail("usage: line [--over] [N]");
+  Repeat(a, over ? 2 : 1, over ? &DebugCommands::StepLineOver : &DebugCommands::StepLine);
 }
 
 void CommandInterpreter::CheckRun(std::optional<Clock::time_point> deadline) {
@@ -299,7 +318,7 @@ void CommandInterpreter::CheckRun(std::optional<Clock::time_point> deadline) {
     Stopped = StopCause::TimeLimit;
   else
     return;
-  WB.Port.Stop();
+  Debug.Stop();
 }
 
 void CommandInterpreter::Run(const Words& a) {
@@ -318,7 +337,6 @@ void CommandInterpreter::Run(const Words& a) {
     else
       args.Fail("usage: run [--break ADDR]... [--max N] [--time SECONDS]");
   }
-  WB.Port.SetBreakpoints(&breaks);
   Stopped = StopCause::None;
   if (WB.Port.IsOpen()) {
     if (max) args.Fail("--max counts instructions in the simulator only; use --time");
@@ -328,7 +346,7 @@ void CommandInterpreter::Run(const Words& a) {
   std::optional<Clock::time_point> deadline;
   if (limit) deadline = Clock::now() + *limit;
   UI.OnPump = [this, deadline] { CheckRun(deadline); };
-  const uint64_t executed = Simulator.Run(max.value_or(TSimulator::NoLimit));
+  const uint64_t executed = Debug.RunWith(breaks, max.value_or(TSimulator::NoLimit));
   UI.OnPump = nullptr;
   if (breaks.IndexOf(WB.CPU.PC) >= 0)
     PrintPC("breakpoint");
@@ -342,9 +360,8 @@ void CommandInterpreter::RunOnEmulator(const TLongIntList& breaks,
                                        std::optional<std::chrono::seconds> limit) {
   const Clock::time_point deadline = Clock::now() + limit.value_or(EmulatorRunLimit);
   UI.OnPump = [this, deadline] { CheckRun(deadline); };
-  WB.Port.Run();
+  Debug.RunWith(breaks);
   UI.OnPump = nullptr;
-  WB.Port.ReadState();
   if (Stopped == StopCause::TimeLimit)
     PrintPC("timeout");
   else if (Stopped == StopCause::Interrupted)
@@ -489,6 +506,9 @@ const char* const CommandInterpreter::Summary =
     "  reg NAME [VALUE]     show or set a register of the register list, or PC\n"
     "  regs                 every register of the list with its value\n"
     "  step [N]             N single steps (default 1)\n"
+    "  next [N]             N steps over calls: an ACALL or LCALL runs until it returns\n"
+    "  line [--over] [N]    N runs to the next source line start (--over: one not\n"
+    "                       inside a call the line makes)\n"
     "  run [--break ADDR]... [--max N] [--time SECONDS]\n"
     "                       run until a breakpoint, N instructions (simulator)\n"
     "                       or the time limit (emulator default 10 seconds)\n"

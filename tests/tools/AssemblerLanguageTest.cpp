@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using namespace omf51;
 
 namespace {
@@ -368,4 +370,29 @@ TEST(AssemblerLanguage, ListsAThousandMessagesAtMost) {
   // A warning about a line from 1000 on shows digits in the line-number
   // columns; the readers take no source line from it.
   EXPECT_EQ(WorkbenchSource(a).size(), 1501u);
+}
+
+// Every name of the bundled REG52.INC, used after $NOMOD51, gives the bytes
+// the predefined name gives; REG51.INC is the 8051 part of it.
+TEST(AssemblerLanguage, BundledRegisterFilesMatchThePredefinedNames) {
+  const std::string reg52 = ReadText(std::filesystem::path(TOOLCHAIN_DIR) / "inc/REG52.INC");
+  const std::string reg51 = ReadText(std::filesystem::path(TOOLCHAIN_DIR) / "inc/REG51.INC");
+  std::string uses = "        CSEG AT 0\n";
+  std::vector<std::string> names51;
+  for (const std::string& line : LinesOf(reg52)) {
+    std::stringstream words(line);
+    std::string name, kind;
+    if (!(words >> name >> kind) || name[0] == ';') continue;
+    uses += kind == "BIT" ? "        SETB " + name + "\n" : "        MOV " + name + ",A\n";
+    if (reg51.find("\n" + line + "\n") != std::string::npos) names51.push_back(name);
+  }
+  const Assembled predefined = Assemble(uses + "        END\n");
+  const Assembled included =
+      Assemble("$NOMOD51\n$INCLUDE (REG52.INC)\n" + uses + "        END\n", {{"REG52.INC", reg52}});
+  ASSERT_EQ(predefined.Module.Errors, 0);
+  EXPECT_EQ(included.Module.Errors, 0);
+  EXPECT_EQ(CodeOf(included), CodeOf(predefined));
+  EXPECT_EQ(predefined.Code().size(), 26u * 2 + 54u * 2);
+  EXPECT_EQ(names51.size(), 21u + 42u);
+  EXPECT_GT(Assemble("$NOMOD51\n" + uses + "        END\n").Module.Errors, 0);
 }
