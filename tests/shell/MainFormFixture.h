@@ -72,8 +72,9 @@ protected:
   void Start() {
     WB = std::make_unique<Workbench>(UI, Dir.Path / "start");
     Form = std::make_unique<TMainForm>(*WB, UI);
-    Form->SetEditorFactory([this] { return new StandInEditor(*Form); });
     Form->AttachParts();
+    // After the parts: the stand-in replaces the real editor.
+    Form->SetEditorFactory([this] { return new StandInEditor(*Form); });
     Form->show();
     QApplication::processEvents();
   }

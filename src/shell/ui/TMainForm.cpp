@@ -4,11 +4,13 @@
 #include "ProfileFile.h"
 #include "ProjectCommands.h"
 #include "QtUserInterface.h"
+#include "TCompileActions.h"
 #include "TDebugActions.h"
 #include "TMainFormActions.h"
 #include "TMainFormCommands.h"
 #include "TMdiChild.h"
 #include "TSourceEditor.h"
+#include "TViewWindows.h"
 #include "TWorkbenchEvents.h"
 #include "Workbench.h"
 
@@ -150,14 +152,19 @@ TMainForm::~TMainForm() {
   UI.FlagsChanged = nullptr;
   UI.AddressDialog = nullptr;
   WB.Project.AddHistoryFile = nullptr;
-  // The views go before the frame, while the workbench they registered in still exists.
+  // The parts go first (they own dialogs parented to the frame), last attached first; then the
+  // views, while the workbench they registered in still exists.
+  while (!Parts.empty())
+    Parts.pop_back();
   delete Mdi;
   Mdi = nullptr;
 }
 
 void TMainForm::AttachParts() {
   // Each part adds the one line that hooks it into the frame here.
-  (new TDebugActions(*this, ViewContext(), this))->setParent(this);
+  Parts.emplace_back(new TDebugActions(*this, ViewContext(), this));
+  Parts.emplace_back(new TViewWindows(*this, ViewContext(), this));
+  Parts.emplace_back(new TCompileActions(*this, *this, WB));
 }
 
 void TMainForm::CreateActions() {

@@ -11,6 +11,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -123,6 +124,7 @@ private:
   std::function<TSourceEditor*()> EditorFactory;
   std::function<void(const QString&)> ModuleLoader;
   TMainFormCommands* OwnCommands = nullptr;
+  std::vector<std::unique_ptr<QObject>> Parts; // what AttachParts hooked in
   FileHistory HistoryFiles;
   bool Shown = false;
   bool Updating = false;
