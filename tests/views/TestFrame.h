@@ -27,18 +27,24 @@ public:
   void SetViewFactory(int kind, std::function<QWidget*()> factory) override {
     Factories[kind] = std::move(factory);
   }
-  void ShowView(int kind) override {
+  QWidget* ShowView(int kind) override {
     if (Open.value(kind)) {
       Open[kind]->show();
-      return;
+      return Open[kind]->widget();
     }
-    if (!Factories.contains(kind)) return;
+    if (!Factories.contains(kind)) return nullptr;
     QMdiSubWindow* frame = Area->addSubWindow(Factories[kind]());
     frame->setAttribute(Qt::WA_DeleteOnClose);
     Open[kind] = frame;
     frame->show();
+    return frame->widget();
   }
   void SetStatusText(int, const QString&) override {}
+  void SetEditorFactory(std::function<TSourceEditor*()>) override {}
+  void OpenSourceFile(const QString&) override {}
+  void AddHistoryFile(const QString&) override {}
+  void F1Click(QMenu*) override {}
+  void SetModuleLoader(std::function<void(const QString&)>) override {}
 
   bool event(QEvent* event) override {
     if (event->type() == WorkbenchEvents::RecreateRegistWindow) {
