@@ -7,7 +7,7 @@
 #include "TWinStack.h"
 #include "TWinVariable.h"
 
-TViewWindows::TViewWindows(TActionHost& host, TViewContext& context, QWidget* mainWindow)
+TViewWindows::TViewWindows(TActionHost& host, const TViewContext& context, QWidget* mainWindow)
     : QObject(mainWindow), Context(context), MainWindow(mainWindow),
       Manager(new TDlgRegistorMange(mainWindow)) {
   host.SetViewFactory(0, [this] { return new TWinRegist(Context, *Manager, MainWindow); });
