@@ -77,6 +77,9 @@ private:
   void State(const Words& a);
 
   void ResetTarget();
+  // Throws when the port was closed or a transfer's reply was lost since the
+  // command began.
+  void CheckLink() const;
   // Brings a range of the target's memory into the images (nothing without a port).
   void ReadFromTarget(MemorySpace space, uint32_t address, uint32_t length);
   // Sends a range of the images on to the emulator (nothing without a port).

@@ -1,9 +1,11 @@
 #include "PortNames.h"
 
+#include "AtomicFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -49,7 +51,10 @@ std::filesystem::path ProfileFilePath() {
 
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key) {
-  std::ifstream in(file);
+  // A folder, FIFO or device in the file's place reads as an empty file.
+  std::string bytes;
+  if (!ReadWholeFile(file, bytes)) return "";
+  std::istringstream in(bytes);
   std::string line;
   bool inSection = false;
   while (std::getline(in, line)) {
