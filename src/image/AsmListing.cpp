@@ -102,6 +102,8 @@ void ReadAsmListing(std::string_view listing, std::vector<std::string>& sourceLi
   for (std::string_view line : SplitLines(listing)) {
     if (line.size() < ShortestSourceLine || !HasLineNumber(line)) continue;
     if (line[IncludeMarkColumn] == '=') continue;
+    // A message about line 1000 on ("*** WARNING #A41 IN 1000 ...") has digits there too.
+    if (line.substr(0, 4) == "*** ") continue;
     // The assembler copies a source's byte-order mark into the first line's text.
     const std::string_view text = WithoutByteOrderMark(
         line.size() > TextColumn ? line.substr(TextColumn) : std::string_view());

@@ -1,17 +1,10 @@
-#include "ListingRules.h"
-#include "ToolTestSupport.h"
+#include "AssemblerFixture.h"
 
-#include "Assembler.h"
-#include "ListingWriter.h"
 #include "ObjectWriter.h"
 #include "TCPU.h"
 
-#include "HexText.h"
 #include "InstructionTables.h"
 
-#include <gtest/gtest.h>
-
-#include <map>
 #include <memory>
 
 using namespace omf51;
@@ -21,52 +14,6 @@ namespace {
 // The module of the OMF-51 reference example (tests/tools/data/demo.asm).
 std::string DemoSource() {
   return ReadText(std::filesystem::path(TOOL_TEST_DATA) / "demo.asm");
-}
-
-struct Assembled {
-  SourceText Source;
-  AsmModule Module;
-  std::vector<std::string> Listing;
-
-  // Absolute code bytes by address.
-  std::map<uint16_t, uint8_t> Code() const {
-    std::map<uint16_t, uint8_t> code;
-    for (const CodeRun& run : Module.Runs)
-      if (run.SegmentId == 0)
-        for (size_t i = 0; i < run.Bytes.size(); ++i)
-          code[static_cast<uint16_t>(run.Start + i)] = run.Bytes[i];
-    return code;
-  }
-  // Hex pairs of the bytes from an address on; "--" where nothing was placed.
-  std::string CodeBytes(uint16_t from, size_t count) const {
-    const auto code = Code();
-    std::string bytes;
-    for (size_t i = 0; i < count; ++i) {
-      const auto it = code.find(static_cast<uint16_t>(from + i));
-      if (it == code.end()) {
-        bytes += "--";
-        continue;
-      }
-      const uint8_t b = it->second;
-      bytes += BytesToHex(&b, 1);
-    }
-    return bytes;
-  }
-};
-
-Assembled Assemble(const std::string& text, std::map<std::string, std::string> includes = {}) {
-  TempDir dir;
-  for (const auto& [name, body] : includes)
-    dir.Write(name, body);
-  const std::string path = dir.Write("test.asm", text).string();
-  Assembled a;
-  EXPECT_TRUE(ReadSource(path, {}, a.Source));
-  a.Module = Assembler(a.Source, "TEST", 0).Run();
-  ListingOptions options;
-  options.SourceName = "test.asm";
-  options.ObjectName = "TEST.o";
-  a.Listing = LinesOf(WriteListing(a.Source, a.Module, options));
-  return a;
 }
 
 } // namespace
@@ -106,20 +53,58 @@ TEST(Assembler, EvaluatesNumbersOperatorsAndPrecedence) {
     uint16_t Value;
   };
   const Case cases[] = {
-      {"$", 0x0300},         {"$+2", 0x0304},
-      {"1+2*3", 7},          {"(1+2)*3", 9},
-      {"10 MOD 3", 1},       {"1 SHL 4", 16},
-      {"80H SHR 3", 16},     {"0F0H AND 3CH", 0x30},
-      {"0F0H OR 0FH", 0xFF}, {"0FFH XOR 0FH", 0xF0},
-      {"NOT 0", 0xFFFF},     {"NOT 0 AND 0FH", 0x0F},
-      {"2 + 3 SHL 1", 8},    {"HIGH 1234H", 0x12},
-      {"LOW 1234H", 0x34},   {"LOW(-2)", 0xFE},
-      {"-1", 0xFFFF},        {"101B", 5},
-      {"17O", 15},           {"17q", 15},
-      {"99D", 99},           {"0abcdh", 0xABCD},
-      {"'A'", 0x41},         {"'AB'", 0x4142},
-      {"ACC.7", 0xE7},       {"20H.3", 3},
+      {"$", 0x0300},
+      {"$+2", 0x0304},
+      {"1+2*3", 7},
+      {"(1+2)*3", 9},
+      {"10 MOD 3", 1},
+      {"1 SHL 4", 16},
+      {"80H SHR 3", 16},
+      {"0F0H AND 3CH", 0x30},
+      {"0F0H OR 0FH", 0xFF},
+      {"0FFH XOR 0FH", 0xF0},
+      {"NOT 0", 0xFFFF},
+      {"NOT 0 AND 0FH", 0x0F},
+      {"2 + 3 SHL 1", 8},
+      {"HIGH 1234H", 0x12},
+      {"LOW 1234H", 0x34},
+      {"LOW(-2)", 0xFE},
+      {"-1", 0xFFFF},
+      {"101B", 5},
+      {"17O", 15},
+      {"17q", 15},
+      {"99D", 99},
+      {"0abcdh", 0xABCD},
+      {"'A'", 0x41},
+      {"'AB'", 0x4142},
+      {"ACC.7", 0xE7},
+      {"20H.3", 3},
       {"LIMIT*2", 20},
+      {"0x1F", 0x1F},
+      {"0XABCD", 0xABCD},
+      {"0b101", 5},
+      {"0B1H", 0xB1},
+      {"0BH", 11},
+      {"0B", 0},
+      {"3 > 2", 0xFFFF},
+      {"3 EQ 2", 0},
+      {"1 <> 2", 0xFFFF},
+      {"2 LE 2", 0xFFFF},
+      {"2 >= 3", 0},
+      {"1 + 1 = 2", 0xFFFF},
+      {"NOT (1 LT 2)", 0},
+      {"1 == 1 && 2 != 2", 0},
+      {"0 || 7", 0xFFFF},
+      {"0x0F & 0x3C", 0x0C},
+      {"0x0F | 0xF0", 0xFF},
+      {"0xFF ^ 0x0F", 0xF0},
+      {"~0", 0xFFFF},
+      {"!0", 0xFFFF},
+      {"!5", 0},
+      {"1 << 4", 16},
+      {"0x80 >> 3", 16},
+      {"10 % 3", 1},
+      {"LOW (1200H) <> 0", 0},
   };
   std::string source = "LIMIT   EQU 10\n        CSEG AT 0300H\n";
   for (const Case& c : cases)

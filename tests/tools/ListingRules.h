@@ -25,7 +25,9 @@ inline bool IsLineNumberField(const std::string& field) {
 inline RebuiltSource RebuildSource(const std::vector<std::string>& listing) {
   RebuiltSource out;
   for (const std::string& l : listing) {
-    if (l.size() < 28 || !IsLineNumberField(l.substr(19, 5)) || l[16] == '=') continue;
+    if (l.size() < 28 || !IsLineNumberField(l.substr(19, 5)) || l[16] == '=' ||
+        l.rfind("*** ", 0) == 0)
+      continue;
     out.Text.push_back(l.size() > 29 ? l.substr(29) : "");
     bool hex = IsUpperHex(l[5]) && IsUpperHex(l[6]);
     for (int i = 0; i < 4; ++i)
@@ -42,8 +44,9 @@ inline std::vector<std::string> BuildMessages(const std::vector<std::string>& li
   int n = 0;
   for (const std::string& t : listing) {
     if (t.size() < 25) continue;
-    if (IsLineNumberField(t.substr(19, 5)) && t[16] != '=') ++n;
-    if (t.rfind("*** ERROR", 0) == 0 || t.rfind("*** WARNING", 0) == 0)
+    const bool message = t.rfind("*** ERROR", 0) == 0 || t.rfind("*** WARNING", 0) == 0;
+    if (IsLineNumberField(t.substr(19, 5)) && t[16] != '=' && !message) ++n;
+    if (message)
       messages.push_back("(LINE " + std::to_string(n) + "), " + t.substr(t.find(": ") + 2));
   }
   return messages;

@@ -220,3 +220,41 @@ TEST(ToolChain, BuildsTheBundledExample) {
   EXPECT_EQ(image.at(0), 0x02);
   EXPECT_EQ(image.at(0x30), 0x75); // MOV SP,#5FH
 }
+
+// The bundled start-up file: $IF picks the register file from the include
+// folder (C51INC, as the batch file sets it, or INCDIR), IF blocks pick its
+// clearing loops, and it links with a module holding ?C_START.
+TEST(ToolChain, StartUpFileAssemblesWithTheBundledRegisterFileAndLinks) {
+  BuildDir dir;
+  fs::copy_file(fs::path(TOOLCHAIN_DIR) / "lib/STARTUP.A51", dir.Path / "STARTUP.A51");
+  dir.Write("cmain.asm", "        NAME    CMAIN\n"
+                         "        PUBLIC  ?C_START\n"
+                         "?PR?MAIN SEGMENT CODE\n"
+                         "        RSEG    ?PR?MAIN\n"
+                         "?C_START: SJMP  ?C_START\n"
+                         "        END\n");
+  const std::string inc = (fs::path(TOOLCHAIN_DIR) / "inc").string();
+  EXPECT_NE(dir.Assemble("STARTUP.A51"), 0) << "REG52.INC is not found without the folder";
+  setenv("C51INC", inc.c_str(), 1);
+  const int assembled = dir.Assemble("STARTUP.A51");
+  unsetenv("C51INC");
+  ASSERT_EQ(assembled, 0) << dir.Read("STARTUP.LST");
+  ASSERT_EQ(dir.Assemble("cmain.asm"), 0);
+  ASSERT_EQ(dir.Run(L51_PROGRAM, {"STARTUP.o,CMAIN.o", "to", "PRG.OMF", "ramsize(256)"}), 0);
+  const auto image = ObjectImage(dir.Read("PRG.OMF"));
+  ASSERT_EQ(image.at(0), 0x02);
+  const uint16_t clear = static_cast<uint16_t>(image.at(1) << 8 | image.at(2));
+  // MOV R0,#7FH; CLR A; MOV @R0,A; DJNZ R0,$-1; MOV SP,#?STACK-1; LJMP ?C_START
+  const uint8_t expected[] = {0x78, 0x7F, 0xE4, 0xF6, 0xD8, 0xFD, 0x75, 0x81};
+  for (size_t i = 0; i < std::size(expected); ++i)
+    EXPECT_EQ(image.at(static_cast<uint16_t>(clear + i)), expected[i]) << i;
+  EXPECT_EQ(image.at(static_cast<uint16_t>(clear + 9)), 0x02);
+  const uint16_t start = static_cast<uint16_t>(image.at(static_cast<uint16_t>(clear + 10)) << 8 |
+                                               image.at(static_cast<uint16_t>(clear + 11)));
+  EXPECT_EQ(image.at(start), 0x80);
+  EXPECT_EQ(image.at(static_cast<uint16_t>(start + 1)), 0xFE);
+
+  EXPECT_EQ(dir.Run(A51_PROGRAM, {(dir.Path / "STARTUP.A51").string(), "INCDIR(/none;" + inc + ")",
+                                  "OJ(AGAIN.o)"}),
+            0);
+}

@@ -15,8 +15,8 @@ using namespace omf51;
 
 namespace {
 
-std::vector<std::string> IncludeDirs() {
-  std::vector<std::string> dirs;
+// INCDIR's folders, then those of C51INC, which the batch file sets.
+std::vector<std::string> IncludeDirs(std::vector<std::string> dirs) {
   if (const char* inc = std::getenv("C51INC")) {
     std::stringstream list(inc);
     for (std::string dir; std::getline(list, dir, ';');)
@@ -49,12 +49,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const A51Options o = ParseA51Options(argv[1], JoinArguments(argc, argv, 2));
-  ListingOptions listing{o.SourceName, o.ObjectName, JoinArguments(argc, argv, 0), o.Symbols,
-                         o.UnknownControls};
+  ListingOptions listing{o.SourceName, o.ObjectName,      JoinArguments(argc, argv, 0),
+                         o.Symbols,    o.UnknownControls, {}};
   std::error_code ec;
   SourceText source;
   source.PredefinedNames = o.PredefinedNames;
-  if (!ReadSource(o.SourceName, IncludeDirs(), source)) {
+  if (!ReadSource(o.SourceName, IncludeDirs(o.IncludeDirs), source)) {
     std::fprintf(stderr, "A51: cannot open source file %s\n", o.SourceName.c_str());
     if (!o.ListingName.empty()) Save(o.ListingName, WriteUnreadableSourceListing(listing));
     if (!o.ObjectName.empty()) std::filesystem::remove(o.ObjectName, ec);
@@ -62,13 +62,15 @@ int main(int argc, char** argv) {
   }
   const AsmModule module =
       Assembler(source, UpperCase(BaseName(o.SourceName)), o.RegisterBank).Run();
+  listing.Title = source.Title;
+  const bool debug = source.Debug.value_or(o.Debug);
   const std::string text = WriteListing(source, module, listing);
   bool saved = o.ListingName.empty() || Save(o.ListingName, text);
   // A module with errors leaves no object behind, so no stale one gets linked.
   if (!o.ObjectName.empty()) {
     if (module.Errors == 0)
       saved = Save(o.ObjectName,
-                   WriteRelocatableObject(module, o.Debug,
+                   WriteRelocatableObject(module, debug,
                                           o.ListingName.empty() ? o.SourceName : o.ListingName)) &&
               saved;
     else

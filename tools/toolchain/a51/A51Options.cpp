@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <sstream>
 
 namespace omf51 {
 
@@ -13,10 +14,10 @@ namespace {
 // Controls that change nothing in this assembler's output but are valid.
 bool IsAcceptedControl(const std::string& name) {
   static const char* const Accepted[] = {
-      "XR",     "XREF",       "NOXR",    "NOXREF",    "EP",      "ERRORPRINT", "NOEP",
-      "PL",     "PAGELENGTH", "PW",      "PAGEWIDTH", "DATE",    "DA",         "TITLE",
-      "TT",     "NOLIST",     "LIST",    "GEN",       "NOGEN",   "GENONLY",    "NOPAGING",
-      "PAGING", "MOD52",      "NOLINES", "LINES",     "NOMACRO", "MACRO",      "NOAMAKE"};
+      "XR",         "XREF",    "NOXR",      "NOXREF",  "EP",       "ERRORPRINT", "NOEP",  "PL",
+      "PAGELENGTH", "PW",      "PAGEWIDTH", "DATE",    "DA",       "TITLE",      "TT",    "NOLIST",
+      "LIST",       "GEN",     "NOGEN",     "GENONLY", "NOPAGING", "PAGING",     "MOD52", "NOLINES",
+      "LINES",      "NOMACRO", "MACRO",     "NOAMAKE", "COND",     "NOCOND",     "EJECT", "EJ"};
   return std::any_of(std::begin(Accepted), std::end(Accepted),
                      [&name](const char* a) { return name == a; });
 }
@@ -49,6 +50,10 @@ A51Options ParseA51Options(const std::string& sourceName, const std::string& con
       o.ObjectName = *c.Argument;
     } else if (n == "NOOJ" || n == "NOOBJECT") {
       o.ObjectName.clear();
+    } else if ((n == "INCDIR" || n == "ID") && c.Argument) {
+      std::stringstream list(*c.Argument);
+      for (std::string dir; std::getline(list, dir, ';');)
+        if (!dir.empty()) o.IncludeDirs.push_back(dir);
     } else if (n == "NOMOD51") {
       o.PredefinedNames = false;
     } else if (n == "MOD51") {

@@ -6,7 +6,7 @@
 namespace omf51 {
 
 // What the assembler's command line asks for:
-// A51 SOURCE [DB] [SB] [XR] [RB(n)] [PR(LIST)] [OJ(OBJECT)] [other controls].
+// A51 SOURCE [DB] [SB] [XR] [RB(n)] [PR(LIST)] [OJ(OBJECT)] [INCDIR(a;b)] [other controls].
 struct A51Options {
   std::string SourceName;
   std::string ListingName; // empty: no listing
@@ -15,6 +15,7 @@ struct A51Options {
   bool Symbols = true;
   bool PredefinedNames = true;
   int RegisterBank = 0;
+  std::vector<std::string> IncludeDirs;     // INCDIR(a;b), searched before C51INC
   std::vector<std::string> UnknownControls; // warned about, then ignored
 };
 

@@ -27,8 +27,19 @@ const char* AsmErrorText(AsmError error) {
   case ErrExternalNotAllowed: return "EXTERNAL SYMBOL NOT ALLOWED";
   case ErrIncludeNesting: return "INCLUDE FILES NESTED TOO DEEPLY";
   case ErrSourceFile: return "CANNOT OPEN SOURCE FILE";
+  case ErrMisplacedConditional: return "ELSEIF, ELSE OR ENDIF WITHOUT IF";
+  case ErrOpenConditional: return "IF WITHOUT ENDIF";
+  case ErrOpenMacro: return "MACRO WITHOUT ENDM";
+  case ErrMisplacedMacroWord: return "ENDM, EXITM OR LOCAL OUTSIDE A MACRO";
+  case ErrNestingTooDeep: return "IF OR MACRO NESTED TOO DEEPLY";
+  case ErrExpansionTooLong: return "MACRO EXPANSION TOO LONG";
+  case ErrRecursiveInclude: return "FILE INCLUDES ITSELF";
+  case ErrSourceTooLong: return "SOURCE TOO LONG";
+  case ErrExpressionNesting: return "EXPRESSION NESTED TOO DEEPLY";
+  case ErrPreprocessor: return "INVALID PREPROCESSOR LINE";
   case WarnUnknownControl: return "UNKNOWN CONTROL IGNORED";
   case WarnMissingEnd: return "MISSING 'END' STATEMENT";
+  case WarnTooManyMessages: return "FURTHER MESSAGES NOT LISTED";
   }
   return "ERROR";
 }

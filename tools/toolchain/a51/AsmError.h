@@ -29,8 +29,19 @@ enum AsmError : int {
   ErrExternalNotAllowed = 21,
   ErrIncludeNesting = 22,
   ErrSourceFile = 23,
+  ErrMisplacedConditional = 24,
+  ErrOpenConditional = 25,
+  ErrOpenMacro = 26,
+  ErrMisplacedMacroWord = 27,
+  ErrNestingTooDeep = 28,
+  ErrExpansionTooLong = 29,
+  ErrRecursiveInclude = 30,
+  ErrSourceTooLong = 31,
+  ErrExpressionNesting = 32,
+  ErrPreprocessor = 33,
   WarnUnknownControl = 40,
   WarnMissingEnd = 41,
+  WarnTooManyMessages = 42,
 };
 
 // The upper-case message text of a number.

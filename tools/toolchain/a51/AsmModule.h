@@ -48,10 +48,15 @@ struct ExternalSymbol {
   MemoryType Type = MemCode;
 };
 
-// What the listing shows for one source line.
+// What the listing shows for one line: a source line, or a line of a macro
+// expansion, listed under the line that called the macro.
 struct ListedLine {
   enum class Field : uint8_t { None, Location, SegmentSelect, Value };
+  int Source = 0;         // index into SourceText::Lines: the line, or the macro call
+  bool Expansion = false; // an expansion line: shows Text and no line number
+  std::string Text;       // an expansion line's text
   bool Assembled = false; // false after END
+  bool Skipped = false;   // in a false branch: listed without code
   Field Show = Field::None;
   uint16_t Number = 0; // the location or the value
   std::vector<uint8_t> Bytes;
@@ -69,7 +74,7 @@ struct AsmModule {
   SymbolTable Symbols;
   std::vector<CodeRun> Runs;
   uint8_t RegisterMask = 0x01;
-  std::vector<ListedLine> Listing; // one per source line
+  std::vector<ListedLine> Listing; // source lines and expansion lines in order
   std::vector<AsmError> EndDiagnostics;
   int Errors = 0;
   int Warnings = 0;

@@ -10,18 +10,21 @@ namespace {
 // records stay small.
 constexpr size_t RunLimit = 1024;
 
+// A hostile source could make millions of messages: past this many the
+// listing notes that it shows no more, while the summary counts them all.
+constexpr size_t MaxListedMessages = 1000;
+
 } // namespace
 
 Assembler::Assembler(const SourceText& source, std::string defaultModuleName, int registerBank)
     : Source(source), RegisterBank(registerBank) {
   Module.Name = std::move(defaultModuleName);
   Module.RegisterMask = static_cast<uint8_t>(1 << (registerBank & 3));
-  JumpChoices.assign(source.Lines.size(), 0);
 }
 
 AsmModule Assembler::Run() {
-  Pass(1);
-  Pass(2);
+  PassOne();
+  PassTwo();
   for (AsmSegment& s : Module.Segments)
     s.Size = s.Size > s.Location ? s.Size : s.Location;
   if (!Ended) {
@@ -31,7 +34,7 @@ AsmModule Assembler::Run() {
   return std::move(Module);
 }
 
-void Assembler::Pass(int pass) {
+void Assembler::StartPass(int pass) {
   PassNumber = pass;
   Ended = false;
   CurrentSegment = -1;
@@ -41,15 +44,21 @@ void Assembler::Pass(int pass) {
   Bank = RegisterBank & 3;
   for (AsmSegment& s : Module.Segments)
     s.Location = 0;
-  if (pass == 2) Module.Listing.assign(Source.Lines.size(), ListedLine{});
-  for (size_t i = 0; i < Source.Lines.size(); ++i) {
+}
+
+void Assembler::PassTwo() {
+  StartPass(2);
+  for (size_t i = 0; i < Module.Listing.size(); ++i) {
     Current = i;
-    Scratch = ListedLine{};
-    Listed = pass == 2 ? &Module.Listing[i] : &Scratch;
-    if (Ended) continue;
-    Listed->Assembled = true;
+    Listed = &Module.Listing[i];
+    if (!Listed->Expansion)
+      for (AsmError e : Source.Lines[static_cast<size_t>(Listed->Source)].Diagnostics)
+        Report(e);
+    for (AsmError e : Planned[i].Found)
+      Report(e);
+    if (!Listed->Assembled || Planned[i].Code.empty()) continue;
     try {
-      Statement(i);
+      Statement(Planned[i].Code);
     } catch (const AsmFailure& failure) {
       Report(failure.Error);
     }
@@ -58,15 +67,18 @@ void Assembler::Pass(int pass) {
 
 void Assembler::Report(AsmError error) {
   if (PassNumber != 2) return;
-  Listed->Diagnostics.push_back(error);
   ++(IsWarning(error) ? Module.Warnings : Module.Errors);
+  if (ListedMessages > MaxListedMessages) return;
+  if (++ListedMessages > MaxListedMessages) {
+    Listed->Diagnostics.push_back(WarnTooManyMessages);
+    ++Module.Warnings;
+    return;
+  }
+  Listed->Diagnostics.push_back(error);
 }
 
-void Assembler::Statement(size_t index) {
-  const SourceLine& line = Source.Lines[index];
-  if (line.Diagnostic) Report(*line.Diagnostic);
-  if (!line.Text.empty() && line.Text[0] == '$') return;
-  const std::vector<Token> tokens = Tokenize(line.Text);
+void Assembler::Statement(const std::string& code) {
+  const std::vector<Token> tokens = Tokenize(code);
   if (tokens.empty()) return;
   const Token* begin = tokens.data();
   const Token* end = begin + tokens.size();
@@ -216,7 +228,7 @@ void Assembler::Emit(const Encoded& code) {
       run.Fixups.push_back(f);
     }
     run.Bytes.insert(run.Bytes.end(), code.Bytes.begin(), code.Bytes.end());
-    run.Lines.emplace_back(offset, static_cast<int>(Current + 1));
+    run.Lines.emplace_back(offset, Listed->Source + 1);
     Listed->Bytes.insert(Listed->Bytes.end(), code.Bytes.begin(), code.Bytes.end());
     Listed->HasFixup = Listed->HasFixup || !code.Fixups.empty();
   }

@@ -6,6 +6,12 @@ namespace omf51 {
 
 namespace {
 
+// Deeper nesting of parentheses and prefix operators is refused, so a hostile
+// line cannot exhaust the stack.
+constexpr int MaxNesting = 100;
+
+constexpr uint16_t True = 0xFFFF;
+
 class Parser {
 public:
   Parser(TokenRange range, SymbolScope& scope) : At(range.Begin), End(range.End), Scope(scope) {}
@@ -32,6 +38,30 @@ private:
     }
     return false;
   }
+  bool Op(std::string_view op) {
+    if (At != End && At->IsOperator(op)) {
+      ++At;
+      return true;
+    }
+    return false;
+  }
+
+  // Counts one level of nesting while it lives.
+  class Nested {
+  public:
+    explicit Nested(int& depth) : Depth(depth) {
+      if (++Depth > MaxNesting) {
+        --Depth;
+        throw AsmFailure{ErrExpressionNesting};
+      }
+    }
+    ~Nested() { --Depth; }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+  private:
+    int& Depth;
+  };
 
   static Value Merge(const Value& a, const Value& b, uint32_t number) {
     Value v = Value::Absolute(static_cast<uint16_t>(number));
@@ -46,11 +76,15 @@ private:
   Value OrXor() {
     Value v = And();
     for (;;) {
-      if (Word("OR")) {
+      if (Word("OR") || Op('|')) {
         Value r = And();
         NeedAbsolute(v, r);
         v = Merge(v, r, v.Number | r.Number);
-      } else if (Word("XOR")) {
+      } else if (Op("||")) {
+        Value r = And();
+        NeedAbsolute(v, r);
+        v = Merge(v, r, v.Number != 0 || r.Number != 0 ? True : 0);
+      } else if (Word("XOR") || Op('^')) {
         Value r = And();
         NeedAbsolute(v, r);
         v = Merge(v, r, v.Number ^ r.Number);
@@ -62,21 +96,61 @@ private:
 
   Value And() {
     Value v = Not();
-    while (Word("AND")) {
+    for (;;) {
+      const bool logical = Op("&&");
+      if (!logical && !Word("AND") && !Op('&')) return v;
       Value r = Not();
       NeedAbsolute(v, r);
-      v = Merge(v, r, v.Number & r.Number);
+      v = Merge(v, r, logical ? (v.Number != 0 && r.Number != 0 ? True : 0) : v.Number & r.Number);
     }
-    return v;
   }
 
   Value Not() {
     if (Word("NOT")) {
+      const Nested nested(Depth);
       Value r = Not();
       NeedAbsolute(r, r);
       return Merge(r, r, ~static_cast<uint32_t>(r.Number));
     }
-    return Sum();
+    return Relation();
+  }
+
+  // Comparisons give 0FFFFH when true and 0 when false.
+  Value Relation() {
+    Value v = Sum();
+    for (;;) {
+      int op = 0;
+      if (Word("EQ") || Op('=') || Op("=="))
+        op = 1;
+      else if (Word("NE") || Op("<>") || Op("!="))
+        op = 2;
+      else if (Word("LT") || Op('<'))
+        op = 3;
+      else if (Word("LE") || Op("<="))
+        op = 4;
+      else if (Word("GT") || Op('>'))
+        op = 5;
+      else if (Word("GE") || Op(">="))
+        op = 6;
+      else
+        return v;
+      const Value r = Sum();
+      // Two places of one segment compare by their offsets.
+      if (v.Known && r.Known && !(v.IsAbsolute() && r.IsAbsolute()) && !Subtract(v, r).IsAbsolute())
+        throw AsmFailure{ErrRelocatableExpression};
+      const uint16_t a = v.Number;
+      const uint16_t b = r.Number;
+      bool holds = false;
+      switch (op) {
+      case 1: holds = a == b; break;
+      case 2: holds = a != b; break;
+      case 3: holds = a < b; break;
+      case 4: holds = a <= b; break;
+      case 5: holds = a > b; break;
+      default: holds = a >= b; break;
+      }
+      v = Merge(v, r, holds ? True : 0);
+    }
   }
 
   Value Sum() {
@@ -127,11 +201,11 @@ private:
         op = '*';
       else if (Op('/'))
         op = '/';
-      else if (Word("MOD"))
+      else if (Word("MOD") || Op('%'))
         op = '%';
-      else if (Word("SHL"))
+      else if (Word("SHL") || Op("<<"))
         op = '<';
-      else if (Word("SHR"))
+      else if (Word("SHR") || Op(">>"))
         op = '>';
       else
         return v;
@@ -151,14 +225,26 @@ private:
   }
 
   Value Unary() {
-    if (Op('+')) return Unary();
+    if (Op('+')) {
+      const Nested nested(Depth);
+      return Unary();
+    }
     if (Op('-')) {
+      const Nested nested(Depth);
       Value r = Unary();
       NeedAbsolute(r, r);
       return Merge(r, r, 0u - r.Number);
     }
+    if (Op('~') || Op('!')) {
+      const bool logical = At[-1].Is('!');
+      const Nested nested(Depth);
+      Value r = Unary();
+      NeedAbsolute(r, r);
+      return Merge(r, r, logical ? (r.Number == 0 ? True : 0) : ~static_cast<uint32_t>(r.Number));
+    }
     const bool high = Word("HIGH");
     if (high || Word("LOW")) {
+      const Nested nested(Depth);
       Value r = Unary();
       if (!r.Known) return r;
       if (r.IsAbsolute())
@@ -213,6 +299,7 @@ private:
     case Token::Kind::Punct:
       if (t.Op == '$') return Scope.LocationCounter();
       if (t.Op == '(') {
+        const Nested nested(Depth);
         Value v = OrXor();
         if (!Op(')')) throw AsmFailure{ErrSyntax};
         return v;
@@ -225,6 +312,7 @@ private:
   const Token* At;
   const Token* End;
   SymbolScope& Scope;
+  int Depth = 0;
 };
 
 } // namespace

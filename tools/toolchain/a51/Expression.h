@@ -27,8 +27,10 @@ struct TokenRange {
 };
 
 // Evaluates an expression with 16-bit arithmetic. Precedence, loosest first:
-// OR XOR; AND; NOT; + -; * / MOD SHL SHR; unary + - HIGH LOW; byte.bit;
-// parentheses. Throws AsmFailure on any error.
+// OR XOR | ^ ||; AND & &&; NOT; EQ NE LT LE GT GE = <> < <= > >= == !=; + -;
+// * / MOD SHL SHR % << >>; unary + - HIGH LOW ~ !; byte.bit; parentheses.
+// Comparisons and the logical operators give 0FFFFH for true. Nesting deeper
+// than 100 levels, like any other error, throws AsmFailure.
 Value Evaluate(TokenRange range, SymbolScope& scope);
 
 // Splits tokens at the commas outside parentheses.

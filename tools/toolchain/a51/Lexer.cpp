@@ -16,8 +16,13 @@ bool IsNameChar(char c) {
   return IsNameStart(c) || std::isdigit(static_cast<unsigned char>(c));
 }
 
-// Reads the digits of a number with its radix suffix; Bad when a digit does not
-// fit the radix or the value passes 16 bits.
+bool IsBinaryDigits(std::string_view digits) {
+  return !digits.empty() && digits.find_first_not_of("01") == std::string_view::npos;
+}
+
+// Reads the digits of a number with its radix suffix (1FH, 101B, 17Q, 17O, 99D)
+// or the C prefixes 0x and 0b; Bad when a digit does not fit the radix or the
+// value passes 16 bits. 0B1H stays the hex number B1H.
 Token NumberToken(std::string_view text) {
   Token token;
   token.Type = Token::Kind::Number;
@@ -26,15 +31,25 @@ Token NumberToken(std::string_view text) {
     digits += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   token.Text = digits;
   unsigned radix = 10;
-  switch (digits.back()) {
-  case 'H': radix = 16; break;
-  case 'B': radix = 2; break;
-  case 'O':
-  case 'Q': radix = 8; break;
-  case 'D': radix = 10; break;
-  default: digits += ' ';
+  if (digits.size() > 2 && digits[0] == '0' && digits[1] == 'X') {
+    radix = 16;
+    digits.erase(0, 2);
+  } else if (digits.size() > 2 && digits[0] == '0' && digits[1] == 'B' &&
+             IsBinaryDigits(std::string_view(digits).substr(2))) {
+    radix = 2;
+    digits.erase(0, 2);
+  } else {
+    switch (digits.back()) {
+    case 'H': radix = 16; break;
+    case 'B': radix = 2; break;
+    case 'O':
+    case 'Q': radix = 8; break;
+    case 'D': radix = 10; break;
+    default: digits += ' ';
+    }
+    digits.pop_back();
   }
-  digits.pop_back();
+  if (digits.empty()) token.Bad = true;
   uint32_t value = 0;
   for (char c : digits) {
     const unsigned d = std::isdigit(static_cast<unsigned char>(c)) ? unsigned(c - '0')
@@ -49,6 +64,14 @@ Token NumberToken(std::string_view text) {
   if (value > 0xFFFF) token.Bad = true;
   token.Number = value & 0xFFFF;
   return token;
+}
+
+bool IsTwoCharOperator(std::string_view pair) {
+  static constexpr std::string_view Operators[] = {
+      "<>", "<=", ">=", "==", "!=", "&&", "||", "<<", ">>"};
+  for (std::string_view op : Operators)
+    if (pair == op) return true;
+  return false;
 }
 
 } // namespace
@@ -90,11 +113,18 @@ std::vector<Token> Tokenize(std::string_view line) {
         token.Text += line[i];
       }
       tokens.push_back(std::move(token));
-    } else if (std::string_view(",()+-*/#@.:$=<>").find(c) != std::string_view::npos) {
+    } else if (std::string_view(",()+-*/#@.:$=<>&|!~^%").find(c) != std::string_view::npos) {
       Token token;
-      token.Op = c;
-      tokens.push_back(token);
-      ++i;
+      const std::string_view pair = line.substr(i, 2);
+      if (IsTwoCharOperator(pair)) {
+        token.Text = std::string(pair);
+        i += 2;
+      } else {
+        token.Op = c;
+        token.Text = std::string(1, c);
+        ++i;
+      }
+      tokens.push_back(std::move(token));
     } else {
       throw AsmFailure{ErrIllegalCharacter};
     }

@@ -23,9 +23,10 @@ std::string Hex4(unsigned value) {
   return text;
 }
 
-PagedText NewListing(const std::string& sourceName) {
+PagedText NewListing(const ListingOptions& options) {
   const ListingStamp stamp = CurrentStamp();
-  const std::string base = UpperCase(BaseName(sourceName));
+  const std::string base =
+      options.Title.empty() ? UpperCase(BaseName(options.SourceName)) : options.Title.substr(0, 68);
   return PagedText(67, 68, [=](int page) {
     char number[8];
     std::snprintf(number, sizeof number, "%6d", page);
@@ -70,11 +71,12 @@ std::string Diagnostic(AsmError error, int listLine, const std::string& file, in
          "): " + AsmErrorText(error);
 }
 
-// The rows of one source line: the first holds location, bytes and line
-// number; object bytes past the fourth and text past column 120 continue on
-// rows of their own.
+// The rows of one listing line: the first holds location, bytes and line
+// number (none for an expansion line, which shows '+' in column 18);
+// object bytes past the fourth and text past column 120 continue on rows of
+// their own.
 void SourceRows(PagedText& out, const SourceLine& line, const ListedLine& listed, int number) {
-  const std::string text = ExpandTabs(line.Text);
+  const std::string text = ExpandTabs(listed.Expansion ? listed.Text : line.Text);
   const size_t firstText = Width - TextColumn;
   const size_t textRows = text.size() <= firstText ? 1 : 1 + (text.size() - 1) / firstText;
   const size_t byteRows = listed.Bytes.size() <= 4 ? 1 : (listed.Bytes.size() + 3) / 4;
@@ -96,7 +98,8 @@ void SourceRows(PagedText& out, const SourceLine& line, const ListedLine& listed
     if (row == 0) {
       if (listed.HasFixup) put(15, "F");
       if (line.Included) put(17, "=");
-      if (listed.Assembled) {
+      if (listed.Expansion) put(18, "+");
+      if (listed.Assembled && !listed.Expansion) {
         char field[8];
         std::snprintf(field, sizeof field, "%5d", number);
         put(20, field);
@@ -174,13 +177,12 @@ std::string Closing(int warnings, int errors) {
 
 std::string WriteListing(const SourceText& source, const AsmModule& module,
                          const ListingOptions& options) {
-  PagedText out = NewListing(options.SourceName);
+  PagedText out = NewListing(options);
   FirstPage(out, options);
-  for (size_t i = 0; i < source.Lines.size(); ++i) {
-    const SourceLine& line = source.Lines[i];
-    const ListedLine& listed = module.Listing[i];
-    const int number = static_cast<int>(i + 1);
-    SourceRows(out, line, listed, number);
+  for (const ListedLine& listed : module.Listing) {
+    const SourceLine& line = source.Lines[static_cast<size_t>(listed.Source)];
+    const int number = listed.Source + 1;
+    if (!line.NoList && !(listed.Skipped && line.NoCond)) SourceRows(out, line, listed, number);
     for (AsmError e : listed.Diagnostics)
       out.Line(
           Diagnostic(e, number, source.FileNames[static_cast<size_t>(line.File)], line.FileLine));
@@ -208,7 +210,7 @@ std::string WriteListing(const SourceText& source, const AsmModule& module,
 }
 
 std::string WriteUnreadableSourceListing(const ListingOptions& options) {
-  PagedText out = NewListing(options.SourceName);
+  PagedText out = NewListing(options);
   FirstPage(out, options);
   out.Line(Diagnostic(ErrSourceFile, 0, options.SourceName, 0));
   out.Blank(2);
