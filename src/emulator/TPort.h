@@ -97,7 +97,10 @@ public:
   bool BreakTarget(uint8_t value);
   bool SetBreakpoint(uint16_t address, uint8_t action);
   void Step();
-  void Run();
+  // Runs until the target stops. In the simulator at most maxInstructions execute and the
+  // result is how many did; the emulator counts nothing, so there the limit does not apply
+  // and the result is 0.
+  uint64_t Run(uint64_t maxInstructions = TSimulator::NoLimit);
   void Stop();
   void Halt() { Stop(); }
   void ReadState();

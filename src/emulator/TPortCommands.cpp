@@ -278,16 +278,14 @@ void TPort::Step() {
   CPU.SetRunning(false);
 }
 
-void TPort::Run() {
-  if (!IsOpen()) {
-    Simulator.Run();
-    return;
-  }
+uint64_t TPort::Run(uint64_t maxInstructions) {
+  if (!IsOpen()) return Simulator.Run(maxInstructions);
   CPU.SetRunning(true);
   SendContext(Cmd::RunMode);
   Go();
   WaitStopped();
   CPU.SetRunning(false);
+  return 0;
 }
 
 void TPort::Stop() {

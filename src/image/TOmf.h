@@ -39,6 +39,8 @@ public:
   // Puts the disassembly window back to its initial state when it is open;
   // set by the shell, called at the start of every load.
   std::function<void()> ResetDisassembly;
+  // Called at the end of every load, whatever its result; set by the shell.
+  std::function<void()> Loaded;
 
   void Clear();
 

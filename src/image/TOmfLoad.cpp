@@ -77,6 +77,7 @@ int TOmf::LoadFile(const std::string& fileName) {
     UI.Message(FileTypeNotDefined);
   }
   if (result == 0) CPU.PC = StartAddr;
+  if (Loaded) Loaded();
   return result;
 }
 

@@ -120,6 +120,8 @@ const CommandInterpreter::Command CommandInterpreter::Commands[] = {
     {"reg", "reg NAME [VALUE]", 1, 2, &CommandInterpreter::Reg},
     {"regs", "regs", 0, 0, &CommandInterpreter::Regs},
     {"step", "step [N]", 0, 1, &CommandInterpreter::Step},
+    {"next", "next [N]", 0, 1, &CommandInterpreter::Next},
+    {"line", "line [--over] [N]", 0, 2, &CommandInterpreter::Line},
     {"run", "run [--break ADDR]... [--max N] [--time SECONDS]", 0, 64, &CommandInterpreter::Run},
     {"dump", "dump SPACE ADDR LEN", 3, 3, &CommandInterpreter::Dump},
     {"write", "write SPACE ADDR BYTE...", 3, 0x10000, &CommandInterpreter::Write},
@@ -135,7 +137,7 @@ const CommandInterpreter::Command CommandInterpreter::Commands[] = {
 
 CommandInterpreter::CommandInterpreter(Workbench& workbench, CommandUserInterface& ui,
                                        std::ostream& out)
-    : WB(workbench), UI(ui), Out(out), Simulator(workbench.CPU, ui) {
+    : WB(workbench), UI(ui), Out(out), Debug(workbench) {
   ResetTarget();
 }
 
@@ -309,19 +311,33 @@ void CommandInterpreter::Regs(const Words&) {
   }
 }
 
-void CommandInterpreter::Step(const Words& a) {
-  const uint64_t count = a.size() == 2 ? Arguments("step").Count(a[1], "count", UINT32_MAX) : 1;
+void CommandInterpreter::Repeat(const Words& a, size_t index, void (DebugCommands::*step)()) {
+  const uint64_t count =
+      a.size() > index ? Arguments(Current).Count(a[index], "count", UINT32_MAX) : 1;
   Stopped = StopCause::None;
-  // A Ctrl+C while a step waits for the emulator stops the target.
+  // A step waits for the emulator and a line step runs: an interrupt ends either like a run.
   const PumpHook pump(UI, [this] { CheckRun(std::nullopt); });
   for (uint64_t i = 0; i < count; ++i) {
     if (Stopped != StopCause::None || (StopRequested && StopRequested()))
       return PrintPC("interrupted");
-    WB.Port.Step();
-    WB.Port.ReadState();
+    (Debug.*step)();
     CheckLink();
   }
   PrintPC();
+}
+
+void CommandInterpreter::Step(const Words& a) {
+  Repeat(a, 1, &DebugCommands::Step);
+}
+
+void CommandInterpreter::Next(const Words& a) {
+  Repeat(a, 1, &DebugCommands::StepOver);
+}
+
+void CommandInterpreter::Line(const Words& a) {
+  const bool over = a.size() > 1 && a[1] == "--over";
+  if (a.size() == 3 && !over) Arguments("line").Fail("usage: line [--over] [N]");
+  Repeat(a, over ? 2 : 1, over ? &DebugCommands::StepLineOver : &DebugCommands::StepLine);
 }
 
 void CommandInterpreter::CheckRun(std::optional<Clock::time_point> deadline) {
@@ -331,7 +347,7 @@ void CommandInterpreter::CheckRun(std::optional<Clock::time_point> deadline) {
     Stopped = StopCause::TimeLimit;
   else
     return;
-  WB.Port.Stop();
+  Debug.Stop();
 }
 
 void CommandInterpreter::Run(const Words& a) {
@@ -350,7 +366,6 @@ void CommandInterpreter::Run(const Words& a) {
     else
       args.Fail("usage: run [--break ADDR]... [--max N] [--time SECONDS]");
   }
-  WB.Port.SetBreakpoints(&breaks);
   Stopped = StopCause::None;
   if (WB.Port.IsOpen()) {
     if (max) args.Fail("--max counts instructions in the simulator only; use --time");
@@ -360,7 +375,7 @@ void CommandInterpreter::Run(const Words& a) {
   std::optional<Clock::time_point> deadline;
   if (limit) deadline = Clock::now() + *limit;
   const PumpHook pump(UI, [this, deadline] { CheckRun(deadline); });
-  const uint64_t executed = Simulator.Run(max.value_or(TSimulator::NoLimit));
+  const uint64_t executed = Debug.RunWith(breaks, max.value_or(TSimulator::NoLimit));
   if (breaks.IndexOf(WB.CPU.PC) >= 0)
     PrintPC("breakpoint");
   else if (max && executed >= *max)
@@ -374,9 +389,8 @@ void CommandInterpreter::RunOnEmulator(const TLongIntList& breaks,
   const Clock::time_point deadline = Clock::now() + limit.value_or(EmulatorRunLimit);
   {
     const PumpHook pump(UI, [this, deadline] { CheckRun(deadline); });
-    WB.Port.Run();
+    Debug.RunWith(breaks);
   }
-  WB.Port.ReadState();
   CheckLink();
   if (Stopped == StopCause::TimeLimit)
     PrintPC("timeout");
@@ -522,6 +536,9 @@ const char* const CommandInterpreter::Summary =
     "  reg NAME [VALUE]     show or set a register of the register list, or PC\n"
     "  regs                 every register of the list with its value\n"
     "  step [N]             N single steps (default 1)\n"
+    "  next [N]             N steps over calls: an ACALL or LCALL runs until it returns\n"
+    "  line [--over] [N]    N runs to the next source line start (--over: one not\n"
+    "                       inside a call the line makes)\n"
     "  run [--break ADDR]... [--max N] [--time SECONDS]\n"
     "                       run until a breakpoint, N instructions (simulator)\n"
     "                       or the time limit (emulator default 10 seconds)\n"

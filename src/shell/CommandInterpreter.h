@@ -1,7 +1,7 @@
 #pragma once
 
+#include "DebugCommands.h"
 #include "MemorySpace.h"
-#include "TSimulator.h"
 
 #include <chrono>
 #include <cstdint>
@@ -65,6 +65,8 @@ private:
   void Reg(const Words& a);
   void Regs(const Words& a);
   void Step(const Words& a);
+  void Next(const Words& a);
+  void Line(const Words& a);
   void Run(const Words& a);
   void Dump(const Words& a);
   void Write(const Words& a);
@@ -80,6 +82,9 @@ private:
   // Throws when the port was closed or a transfer's reply was lost since the
   // command began.
   void CheckLink() const;
+  // Performs a stepping command count times (the count word at a[index], default 1), then
+  // prints the PC.
+  void Repeat(const Words& a, size_t index, void (DebugCommands::*step)());
   // Brings a range of the target's memory into the images (nothing without a port).
   void ReadFromTarget(MemorySpace space, uint32_t address, uint32_t length);
   // Sends a range of the images on to the emulator (nothing without a port).
@@ -94,7 +99,7 @@ private:
   Workbench& WB;
   CommandUserInterface& UI;
   std::ostream& Out;
-  TSimulator Simulator;
+  DebugCommands Debug;
   StopCause Stopped = StopCause::None;
   bool Connected = false;   // the commands are meant for the emulator
   std::string_view Current; // the command being run, for messages

@@ -9,7 +9,15 @@ Workbench::Workbench(UserInterface& ui, const std::filesystem::path& startDir)
   Port.Hooks.SetAutoStepping = [this](bool value) { SetAutoStepping(value); };
   Port.Hooks.RepaintCodePane = [this] { Views.RepaintCodePane(); };
   Port.Hooks.ReloadProgramMemoryViews = [this] { Views.ReloadProgramMemoryViews(); };
-  DebugInfo.ResetDisassembly = [this] { Views.ResetDisassembly(); };
+  // Every load starts a new program: the old breakpoints mean nothing in it.
+  DebugInfo.ResetDisassembly = [this] {
+    Views.ResetDisassembly();
+    BreakPoints.Clear();
+  };
+  DebugInfo.Loaded = [this] {
+    for (const auto& module : DebugInfo.Modules)
+      if (module->SourceKind == stC) UseInterrupt = true;
+  };
 }
 
 void Workbench::SetAutoStepping(bool value) {

@@ -35,6 +35,9 @@ public:
   TLongIntList BreakPoints;  // the user's breakpoints, in the order they were set
   ViewSet Views;             // the open views; the refresh cycle reaches these
   bool AutoStepping = false; // an auto-step loop is running; written only by SetAutoStepping
+  // Stepping in source mode runs to the next line start (ADebugUseInterrupt). Loading a
+  // program with a C module sets it; only the user clears it.
+  bool UseInterrupt = false;
 
   void SetAutoStepping(bool value);
 

@@ -1,3 +1,4 @@
+#include "../shell/TwoModuleProgram.h"
 #include "CliFixture.h"
 
 #include "TCPU.h"
@@ -169,4 +170,21 @@ TEST_F(CliTest, HelpListsTheCommands) {
   EXPECT_EQ(r.Status, 0);
   for (const char* command : {"load FILE [ADDR]", "dump SPACE ADDR LEN", "state", "answered No"})
     EXPECT_NE(r.Out.find(command), std::string::npos) << command;
+}
+
+TEST_F(CliTest, NextStepsOverCallsAndLineRunsToTheNextSourceLine) {
+  WriteTwoModuleProgram(Cli);
+  const CliResult r =
+      Cli.Commands({"load prog.omf", "line", "line", "line 2", "pc 0103", "line --over", "pc 0103",
+                    "next", "step", "next 2", "write code 0 11 10 02 01 00", "write code 10 22",
+                    "pc 0", "next", "line --over 2", "line 1 2"});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Out, "OMF StartAddr=0100H EndAddr=0204H modules=2\n"
+                   // line steps follow the call into DELAY; line --over and next step it
+                   "PC 0103\nPC 0200\nPC 0106\nPC 0103\nPC 0106\nPC 0103\nPC 0106\n"
+                   "PC 0109\nPC 0109\n0000: 11 10 02 01 00\n0010: 22\nPC 0000\n"
+                   // ACALL 0010H returns to 0002H; outside every module a line step over
+                   // runs to the next line start (LJMP 0100H)
+                   "PC 0002\nPC 0103\n");
+  EXPECT_NE(r.Err.find("line: usage: line [--over] [N]"), std::string::npos) << r.Err;
 }
