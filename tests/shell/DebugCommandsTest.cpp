@@ -1,6 +1,7 @@
 #include "DebugCommands.h"
 #include "../emulator/IceSimProcess.h"
 #include "../emulator/ScriptedUI.h"
+#include "BreakPointRows.h"
 #include "TwoModuleProgram.h"
 #include "Workbench.h"
 
@@ -392,4 +393,23 @@ TEST(DebugCommandsOnIceSim, AShortSessionEndsAsOnTheSimulator) {
   EXPECT_EQ(simulated.first,
             (std::vector<uint16_t>{0x0103, 0x0106, 0x0200, 0x0202, 0x0204, 0x0109}));
   EXPECT_EQ(session(true), simulated);
+}
+
+TEST_F(DebugCommandsTest, BrowserRowsNameTheFirstModuleHoldingTheAddress) {
+  LoadProgram();
+  // A third module overlapping DELAY: the module loaded first is shown.
+  auto overlap = std::make_unique<TDefModuleInfo>();
+  overlap->Name = "LATE";
+  overlap->Lines.Add(0x0204);
+  WB->DebugInfo.Modules.push_back(std::move(overlap));
+  TLongIntList list;
+  for (int32_t address : {0x0103, 0x0204, 0x0050, 0x0103})
+    list.Add(address);
+  std::vector<std::vector<std::string>> rows;
+  for (const BreakPointRow& row : BreakPointRows(WB->DebugInfo, list))
+    rows.push_back({row.Module, row.Address, row.Line});
+  EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{"MAIN", "0103", "5"},
+                                                         {"DELAY", "0204", "4"},
+                                                         {"", "0050", "0"},
+                                                         {"MAIN", "0103", "5"}}));
 }

@@ -334,6 +334,9 @@ TEST(AssemblerLanguage, ErrorsInIfBlocksAndMacros) {
       {"endless recursion",
        "M       MACRO\n        M\n        ENDM\n        M\n        END\n",
        {"(LINE 4), IF OR MACRO NESTED TOO DEEPLY"}},
+      {"an argument that doubles at every level",
+       "M       MACRO X\n        M X&X\n        ENDM\n        M AB\n        END\n",
+       {"(LINE 4), MACRO EXPANSION TOO LONG"}},
       {"too long",
        "        REPT 60000\n        NOP\n        NOP\n        ENDM\n        END\n",
        {"(LINE 1), MACRO EXPANSION TOO LONG"}},
@@ -395,4 +398,22 @@ TEST(AssemblerLanguage, BundledRegisterFilesMatchThePredefinedNames) {
   EXPECT_EQ(predefined.Code().size(), 26u * 2 + 54u * 2);
   EXPECT_EQ(names51.size(), 21u + 42u);
   EXPECT_GT(Assemble("$NOMOD51\n" + uses + "        END\n").Module.Errors, 0);
+}
+
+TEST(AssemblerLanguage, ListingControlsInTheSource) {
+  const Assembled a = Assemble("$TITLE('Lab 3: timers')\n"
+                               "        CSEG AT 0\n"
+                               "$NOLIST\n"
+                               "        MOV A,#1\n"
+                               "$LIST\n"
+                               "        MOV A,#2\n"
+                               "$NODEBUG PAGEWIDTH(132) NOLINES\n"
+                               "        END\n");
+  EXPECT_EQ(a.Source.Title, "Lab 3: timers");
+  EXPECT_EQ(a.Source.Debug, false);
+  EXPECT_EQ(a.Module.Warnings, 0);
+  EXPECT_EQ(CodeOf(a), "74017402");
+  const std::vector<std::string> shown = RebuildSource(a.Listing).Text;
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), "        MOV A,#1"), 0);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), "        MOV A,#2"), 1);
 }

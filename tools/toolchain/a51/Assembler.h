@@ -117,6 +117,7 @@ private:
   std::vector<Condition> Conditions;
   size_t NextSource = 0;
   size_t ExpandedLines = 0;
+  size_t ExpandedBytes = 0;
   int UniqueNames = 0;
   size_t ListedMessages = 0;
 

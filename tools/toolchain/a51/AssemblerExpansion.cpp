@@ -9,6 +9,14 @@ namespace {
 
 constexpr size_t MaxNesting = 64;           // open IFs; expansions inside expansions
 constexpr size_t MaxExpandedLines = 100000; // expansion lines of one assembly
+constexpr size_t MaxExpandedBytes = 16 * 1024 * 1024;
+
+size_t BytesOf(const std::vector<std::string>& lines) {
+  size_t bytes = 0;
+  for (const std::string& line : lines)
+    bytes += line.size();
+  return bytes;
+}
 
 bool IsName(const std::vector<Token>& tokens, size_t i) {
   return i < tokens.size() && tokens[i].Type == Token::Kind::Name;
@@ -291,15 +299,21 @@ void Assembler::Repeat(const std::string& word, const std::string& code,
   if (rounds.size() * block.Body.size() > MaxExpandedLines - ExpandedLines)
     throw AsmFailure{ErrExpansionTooLong};
   std::vector<std::string> lines;
+  size_t bytes = 0;
   for (const std::vector<std::string>& arguments : rounds) {
     std::vector<std::string> round = block.Expand(arguments, UniqueNames);
+    bytes += BytesOf(round);
+    if (bytes > MaxExpandedBytes - ExpandedBytes) throw AsmFailure{ErrExpansionTooLong};
     lines.insert(lines.end(), round.begin(), round.end());
   }
   Expand(std::move(lines), header);
 }
 
 void Assembler::Expand(std::vector<std::string> lines, size_t index) {
-  if (lines.size() > MaxExpandedLines - ExpandedLines) throw AsmFailure{ErrExpansionTooLong};
+  const size_t bytes = BytesOf(lines);
+  if (lines.size() > MaxExpandedLines - ExpandedLines || bytes > MaxExpandedBytes - ExpandedBytes)
+    throw AsmFailure{ErrExpansionTooLong};
+  ExpandedBytes += bytes;
   if (Expansions.size() >= MaxNesting) throw AsmFailure{ErrNestingTooDeep};
   ExpandedLines += lines.size();
   Expansions.push_back({std::move(lines), 0, Module.Listing[index].Source, Conditions.size()});

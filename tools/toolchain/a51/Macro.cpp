@@ -1,5 +1,6 @@
 #include "Macro.h"
 
+#include "AsmError.h"
 #include "Defines.h"
 #include "ToolControls.h"
 
@@ -9,6 +10,10 @@
 namespace omf51 {
 
 namespace {
+
+// An argument used many times, passed on from expansion to expansion, could
+// double a line at every level.
+constexpr size_t MaxLine = 64 * 1024;
 
 std::string_view Trim(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
@@ -30,8 +35,10 @@ std::vector<std::string> Macro::Expand(const std::vector<std::string>& arguments
   }
   std::vector<std::string> lines;
   lines.reserve(Body.size());
-  for (const std::string& line : Body)
+  for (const std::string& line : Body) {
     lines.push_back(names.empty() ? line : ReplaceNames(line, names));
+    if (lines.back().size() > MaxLine) throw AsmFailure{ErrExpansionTooLong};
+  }
   return lines;
 }
 

@@ -16,7 +16,8 @@ struct Macro {
 
   // The body with the parameters replaced by the arguments (missing ones by
   // nothing) and each LOCAL name by a name of its own, ??0000 on, counted
-  // by uniqueNames across the expansions.
+  // by uniqueNames across the expansions. A line past 64 KB throws
+  // AsmFailure.
   std::vector<std::string> Expand(const std::vector<std::string>& arguments,
                                   int& uniqueNames) const;
 };
