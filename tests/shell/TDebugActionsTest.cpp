@@ -36,11 +36,17 @@ public:
   void SetViewFactory(int kind, std::function<QWidget*()> factory) override {
     Factories[kind] = std::move(factory);
   }
-  void ShowView(int kind) override {
+  QWidget* ShowView(int kind) override {
     Shown = Factories.at(kind)();
     Shown->show();
+    return Shown;
   }
   void SetStatusText(int, const QString&) override {}
+  void SetEditorFactory(std::function<TSourceEditor*()>) override {}
+  void OpenSourceFile(const QString&) override {}
+  void AddHistoryFile(const QString&) override {}
+  void F1Click(QMenu*) override {}
+  void SetModuleLoader(std::function<void(const QString&)>) override {}
   void Update() {
     for (auto& handler : Updates)
       handler();

@@ -258,3 +258,20 @@ TEST(ToolChain, StartUpFileAssemblesWithTheBundledRegisterFileAndLinks) {
                                   "OJ(AGAIN.o)"}),
             0);
 }
+
+// $NODEBUG in the source wins over DB on the command line.
+TEST(ToolChain, NoDebugInTheSourceLeavesTheDebugRecordsOut) {
+  BuildDir dir;
+  dir.Write("plain.asm", "        CSEG AT 0\nHERE:   SJMP HERE\n        END\n");
+  dir.Write("nodebug.asm", "$NODEBUG\n        CSEG AT 0\nHERE:   SJMP HERE\n        END\n");
+  ASSERT_EQ(dir.Assemble("plain.asm"), 0);
+  ASSERT_EQ(dir.Assemble("nodebug.asm"), 0);
+  const auto debugRecords = [&](const std::string& object) {
+    const std::vector<std::string> records = RecordsOf(dir.Read(object));
+    return std::count_if(records.begin(), records.end(), [](const std::string& r) {
+      return static_cast<uint8_t>(r[0]) == omf51::RecDebugItems;
+    });
+  };
+  EXPECT_GT(debugRecords("PLAIN.o"), 0);
+  EXPECT_EQ(debugRecords("NODEBUG.o"), 0);
+}

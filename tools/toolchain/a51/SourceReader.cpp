@@ -287,15 +287,15 @@ private:
     }
   }
 
+  // Controls that change nothing in this assembler's output but are valid.
   static bool IsListingControl(const std::string& name) {
     static const char* const Known[] = {
-        "TITLE",        "TT",     "EJECT",    "EJ",           "PAGELENGTH", "PL",
-        "PAGEWIDTH",    "PW",     "NOPAGING", "PAGING",       "SYMBOLS",    "SB",
-        "NOSYMBOLS",    "XREF",   "XR",       "NOXREF",       "DATE",       "DA",
-        "EP",           "GEN",    "NOGEN",    "GENONLY",      "NOLINES",    "LINES",
-        "NOMACRO",      "MACRO",  "NOAMAKE",  "REGISTERBANK", "RB",         "ERRORPRINT",
-        "NOERRORPRINT", "NOEP",   "OBJECT",   "OJ",           "NOOBJECT",   "PRINT",
-        "PR",           "NOPRINT"};
+        "EJECT",    "EJ",           "PAGELENGTH", "PL",         "PAGEWIDTH",    "PW",
+        "NOPAGING", "PAGING",       "SYMBOLS",    "SB",         "NOSYMBOLS",    "XREF",
+        "XR",       "NOXREF",       "DATE",       "DA",         "EP",           "GEN",
+        "NOGEN",    "GENONLY",      "NOLINES",    "LINES",      "NOMACRO",      "MACRO",
+        "NOAMAKE",  "REGISTERBANK", "RB",         "ERRORPRINT", "NOERRORPRINT", "NOEP",
+        "OBJECT",   "OJ",           "NOOBJECT",   "PRINT",      "PR",           "NOPRINT"};
     return std::any_of(std::begin(Known), std::end(Known),
                        [&name](const char* k) { return name == k; });
   }
