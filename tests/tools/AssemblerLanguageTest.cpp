@@ -417,3 +417,11 @@ TEST(AssemblerLanguage, ListingControlsInTheSource) {
   EXPECT_EQ(std::count(shown.begin(), shown.end(), "        MOV A,#1"), 0);
   EXPECT_EQ(std::count(shown.begin(), shown.end(), "        MOV A,#2"), 1);
 }
+
+TEST(AssemblerLanguage, IncludeFileAbove64MbIsNotRead) {
+  TempDir dir;
+  const std::filesystem::path big = dir.Write("BIG.INC", "");
+  std::filesystem::resize_file(big, 64u * 1024 * 1024 + 1);
+  EXPECT_EQ(BuildMessages(Assemble("$INCLUDE (" + big.string() + ")\n        END\n").Listing),
+            std::vector<std::string>{"(LINE 1), CANNOT OPEN INCLUDE FILE"});
+}

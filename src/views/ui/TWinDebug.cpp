@@ -361,20 +361,35 @@ void TWinDebug::MousePress(QWidget* pane, QMouseEvent* event) {
   PBDebug->update();
 }
 
+const TWinDebug::PaintedText& TWinDebug::TextOfRow(int row) {
+  PaintedText& painted = Painted[static_cast<size_t>(row)];
+  const std::string& source = Model.Text(row);
+  if (painted.HOffset != Model.HOffset || painted.Source != source) {
+    painted.Source = source;
+    painted.HOffset = Model.HOffset;
+    const QString text = QString::fromStdString(source);
+    // A row's text is drawn only when it is longer than the part cut off at the left.
+    painted.Visible = text.size() > Model.HOffset;
+    painted.Text.setTextFormat(Qt::PlainText);
+    painted.Text.setText(painted.Visible ? text.mid(Model.HOffset) : QString());
+    painted.Text.prepare(QTransform(), font());
+  }
+  return painted;
+}
+
 void TWinDebug::PaintCode(QPainter& painter) {
   const int height = Model.LineHeight;
-  const QFontMetrics metrics(painter.font());
   const int width = PBDebug->width();
   for (int r = 0; r <= Model.LastRow; ++r) {
     const int y = r * height + 2;
     const int32_t address = Model.Rows[static_cast<size_t>(r)].RowAddr;
     if (address != -1 && address == Context.WB.CPU.PC)
       painter.fillRect(0, y, width, height, PCRowShade);
-    const QString text = QString::fromStdString(Model.Text(r));
-    if (text.size() <= Model.HOffset) continue;
+    const PaintedText& text = TextOfRow(r);
+    if (!text.Visible) continue;
     painter.setPen(Model.Kind(r) == DisassemblyRows::TextKind::MixedSource ? MixedSourceColour
                                                                            : Qt::black);
-    painter.drawText(0, y + metrics.ascent(), text.mid(Model.HOffset));
+    painter.drawStaticText(0, y, text.Text);
   }
   if (CaretVisible)
     painter.fillRect(Model.CursorCol * Model.CharWidth, Model.CursorRow * height + 2, 2, height,

@@ -7,10 +7,13 @@
 #include "ViewSet.h"
 
 #include <QPixmap>
+#include <QStaticText>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <span>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -83,10 +86,20 @@ private:
   void MousePress(QWidget* pane, QMouseEvent* event);
   void VerticalAction(int action);
 
+  // A row's text laid out once and drawn again until it or the offset changes.
+  struct PaintedText {
+    std::string Source;
+    int HOffset = -1;
+    bool Visible = false;
+    QStaticText Text;
+  };
+  const PaintedText& TextOfRow(int row);
+
   TViewContext Context;
   DisassemblyRows Model;
   ViewSlot<DisassemblyView> Slot;
   QPixmap BreakPointGlyph, CurrentPCGlyph, RunLineGlyph;
   bool Shown = false;
   bool CaretVisible = false;
+  std::array<PaintedText, DisassemblyRows::RowCount> Painted;
 };

@@ -22,6 +22,8 @@ namespace {
 constexpr int MaxIncludeDepth = 8;
 constexpr int MaxConditionDepth = 64;
 constexpr size_t MaxSourceLines = 1000000;
+// No real source comes near this; a bigger file is not read into memory.
+constexpr uintmax_t MaxFileSize = 64 * 1024 * 1024;
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
   std::vector<std::string> lines;
@@ -84,10 +86,11 @@ public:
 
   bool ReadFile(const fs::path& path, const std::string& givenName, int depth) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
+    std::error_code ec;
+    const uintmax_t size = fs::file_size(path, ec);
+    if (ec || size > MaxFileSize || !ReadWholeFile(path, bytes)) return false;
     const int file = static_cast<int>(Text.FileNames.size());
     Text.FileNames.push_back(givenName);
-    std::error_code ec;
     OpenFiles.push_back(fs::weakly_canonical(path, ec));
     bool inComment = false;
     int number = 0;

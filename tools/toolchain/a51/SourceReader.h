@@ -34,7 +34,8 @@ struct SourceText {
 // Reads the main source; false when it cannot be read. $INCLUDE and #include
 // files are looked for next to the including file, in the current folder and
 // in includeDirs, ignoring case. A file that includes itself, directly or
-// through others, and a source of more than 1 000 000 lines are errors.
+// through others, and a source of more than 1 000 000 lines are errors; a
+// file above 64 MB counts as one that cannot be opened.
 bool ReadSource(const std::string& mainName, const std::vector<std::string>& includeDirs,
                 SourceText& text);
 
