@@ -100,7 +100,7 @@ void SourceRows(PagedText& out, const SourceLine& line, const ListedLine& listed
       if (line.Included) put(17, "=");
       if (listed.Expansion) put(18, "+");
       if (listed.Assembled && !listed.Expansion) {
-        char field[8];
+        char field[12]; // room for any int; line numbers stay below 1 000 000
         std::snprintf(field, sizeof field, "%5d", number);
         put(20, field);
       }
