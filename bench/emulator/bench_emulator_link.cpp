@@ -19,9 +19,8 @@ namespace {
 struct Link {
   explicit Link(const std::vector<std::string>& options = {})
       : Sim(options, Dir.Path / "frames.log") {
-    setenv("CORVEL_COM1", Sim.DevicePath.c_str(), 1);
     CPU.LoadDefaultRegisters();
-    Port.Open();
+    Port.Open(Sim.DevicePath);
   }
   TempDir Dir;
   IceSimProcess Sim;

@@ -43,6 +43,25 @@ constexpr uint8_t ClearAction = 0;
 constexpr uint8_t StepMode = 0;
 constexpr uint8_t RunMode = 2;
 
+// Reads and writes (the poll and the context block among them) may be sent
+// once more when their reply was lost: doing them twice does no harm.
+constexpr bool SafeToRepeat(uint8_t command) {
+  switch (command) {
+  case ReadState:
+  case SendContext:
+  case ReadSfr:
+  case WriteSfr:
+  case ReadXData:
+  case WriteXData:
+  case ReadCode:
+  case WriteCode:
+  case ReadIRam:
+  case WriteIRam:
+  case Poll: return true;
+  default: return false;
+  }
+}
+
 // Replies that may take as long as the target runs or the monitor works are
 // awaited with events pumped; the others are read under the port's time-outs.
 constexpr bool AwaitedWhileRunning(uint8_t command) {

@@ -8,6 +8,8 @@
 #include "UserInterface.h"
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <poll.h>
 
 namespace {
@@ -33,10 +35,13 @@ TPort::~TPort() {
 }
 
 void TPort::Open() {
+  Open(PortName(Option.SelectPort));
+}
+
+void TPort::Open(const std::string& name) {
   FirstConnect = true;
   StateStale = false;
   Close();
-  const std::string name = PortName(Option.SelectPort);
   if (name.empty() || !Handle.Open(ResolvePortName(name)).Ok()) {
     UI.Message(OpenFailedText + name);
     return;
@@ -82,6 +87,11 @@ int TPort::ReceiveFrame(uint8_t* buffer, size_t n) {
     if (n > 0 && buffer) std::copy(reply.begin(), reply.end(), buffer);
     return 0;
   }
+  return ReplyMissing();
+}
+
+int TPort::ReplyMissing() {
+  ReplyLost = false;
   if (Resynchronise()) {
     ReplyLost = true;
     return 0;
@@ -101,6 +111,14 @@ bool TPort::Resynchronise() {
 }
 
 int TPort::WaitReply(uint8_t* buffer, size_t n) {
+  ReplyLost = false;
+  // The emulator answers at once even while the target runs; a reply that
+  // stays out as long as a read may wait is not coming.
+  const SerialTimeouts& t = Handle.GetTimeouts();
+  const auto limit =
+      std::chrono::milliseconds(uint64_t{t.ReadTotalMultiplier} * n + t.ReadTotalConstant);
+  auto quietSince = std::chrono::steady_clock::now();
+  uint32_t seen = 0;
   while (CPU.Running) {
     UI.PumpEvents();
     uint32_t errors = 0, waiting = 0;
@@ -108,16 +126,25 @@ int TPort::WaitReply(uint8_t* buffer, size_t n) {
     if (!Handle.TakeErrors(errors, waiting).Ok()) break;
     if (waiting == n) break;
     if (!CPU.Running) return 1;
-    if (!WaitForInput(waiting, n)) break;
+    // Bytes beyond the reply's length: which of them are the reply cannot be told.
+    if (waiting > n) return ReplyMissing();
+    const auto now = std::chrono::steady_clock::now();
+    if (waiting != seen) {
+      seen = waiting;
+      quietSince = now;
+    } else if (now - quietSince >= limit) {
+      return ReplyMissing();
+    }
+    if (!WaitForInput(waiting)) break;
   }
   return ReceiveFrame(buffer, n);
 }
 
-bool TPort::WaitForInput(uint32_t waiting, size_t expected) {
+bool TPort::WaitForInput(uint32_t waiting) {
   if (waiting > 0) {
-    // poll() would not block while bytes wait: sleep briefly while a reply is
-    // still arriving, a whole interval when more bytes wait than expected.
-    poll(nullptr, 0, waiting < expected ? 1 : PumpIntervalMs);
+    // poll() would not block while bytes wait: sleep briefly while the rest
+    // of the reply is arriving.
+    poll(nullptr, 0, 1);
     return true;
   }
   pollfd p{Handle.Descriptor(), POLLIN, 0};

@@ -50,20 +50,28 @@ public:
 
   bool StateStale = false;  // the target has run since its state was last read
   bool FirstConnect = true; // the monitor goes up at the next reset
+  // Reads and writes whose reply was lost even when sent a second time, oldest
+  // first ("the read of xdata 0000H-007FH"); the images kept their bytes. The
+  // caller empties it.
+  std::vector<std::string> LostTransfers;
   TPortHooks Hooks;
   // While the target runs, how long to wait between two polls.
   std::chrono::milliseconds PollInterval{10};
 
-  // Transport.
+  // Transport. Open() opens the port the settings select; Open(name) the
+  // port or device named ("COM3", "/dev/ttyUSB0"), which messages then name.
   void Open();
+  void Open(const std::string& portName);
   void Close();
   bool IsOpen() const { return Handle.IsOpen(); }
   void SendFrame(uint8_t cmd, std::span<const uint8_t> data);
   // 0: the n bytes arrived (or the handshake excused their loss; buffer then
-  // unchanged); 2: the emulator is gone.
+  // unchanged and ReplyLost true); 2: the emulator is gone.
   int ReceiveFrame(uint8_t* buffer, size_t n);
   // As ReceiveFrame, but while the target runs it waits for exactly n bytes
-  // with events pumped; 1 when Stop cleared the running flag meanwhile.
+  // with events pumped; 1 when Stop cleared the running flag meanwhile. A
+  // reply that stays out for the port's read time-out, or that comes with
+  // more bytes than expected, is resynchronised instead of waited on.
   int WaitReply(uint8_t* buffer, size_t n);
   int FindRegister(std::string_view name) const;
 
@@ -109,7 +117,12 @@ private:
     return Transact(cmd, std::span(payload.begin(), payload.size()), reply, replyLength);
   }
   // Blocks until input arrives or pending events are due; false when the port hung up.
-  bool WaitForInput(uint32_t waiting, size_t expected);
+  bool WaitForInput(uint32_t waiting);
+  int SendAndReceive(uint8_t cmd, std::span<const uint8_t> payload, uint8_t* reply,
+                     size_t replyLength);
+  // After a missing or doubtful reply: 0 with ReplyLost when the handshake
+  // excuses it, else the connection question and 2.
+  int ReplyMissing();
   bool Resynchronise();
   // Waits between two polls; false when Stop cleared the running flag meanwhile.
   bool PauseWhileRunning();

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <poll.h>
+#include <string>
 
 namespace Cmd = EmulatorCommand;
 
@@ -50,13 +52,51 @@ std::array<uint8_t, 2> High16(uint16_t value) {
   return {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
 }
 
+std::string Hex(const char* format, unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// What a repeatable command moves, for the list of lost transfers.
+std::string TransferText(uint8_t cmd, std::span<const uint8_t> p) {
+  const auto range = [p] {
+    const unsigned first = p[0] << 8 | p[1], count = p[2] << 8 | p[3];
+    return Hex("%.4XH", first) + "-" + Hex("%.4XH", (first + std::max(count, 1u) - 1) & 0xFFFF);
+  };
+  switch (cmd) {
+  case Cmd::ReadState: return "the read of the CPU state";
+  case Cmd::SendContext: return "the write of the context block";
+  case Cmd::ReadSfr: return "the read of SFR " + Hex("%.2XH", p[0]);
+  case Cmd::WriteSfr: return "the write of SFR " + Hex("%.2XH", p[0]);
+  case Cmd::ReadXData: return "the read of xdata " + range();
+  case Cmd::WriteXData: return "the write of xdata " + range();
+  case Cmd::ReadCode: return "the read of code " + range();
+  case Cmd::WriteCode: return "the write of code " + range();
+  case Cmd::ReadIRam: return "the read of iram " + Hex("%.2XH", p[1]);
+  case Cmd::WriteIRam: return "the write of iram " + Hex("%.2XH", p[1]);
+  case Cmd::Poll: return "the poll of the running target";
+  default: return "command " + Hex("%.2XH", cmd);
+  }
+}
+
 } // namespace
 
-int TPort::Transact(uint8_t cmd, std::span<const uint8_t> payload, uint8_t* reply,
-                    size_t replyLength) {
+int TPort::SendAndReceive(uint8_t cmd, std::span<const uint8_t> payload, uint8_t* reply,
+                          size_t replyLength) {
   SendFrame(cmd, payload);
   return Cmd::AwaitedWhileRunning(cmd) ? WaitReply(reply, replyLength)
                                        : ReceiveFrame(reply, replyLength);
+}
+
+int TPort::Transact(uint8_t cmd, std::span<const uint8_t> payload, uint8_t* reply,
+                    size_t replyLength) {
+  int r = SendAndReceive(cmd, payload, reply, replyLength);
+  if (r != 0 || !ReplyLost || !Cmd::SafeToRepeat(cmd)) return r;
+  // The handshake excused the loss, but the data did not come: ask once more.
+  r = SendAndReceive(cmd, payload, reply, replyLength);
+  if (r == 0 && ReplyLost) LostTransfers.push_back(TransferText(cmd, payload));
+  return r;
 }
 
 bool TPort::ReadIRam(uint8_t address, int count) {
@@ -211,7 +251,8 @@ bool TPort::WaitStopped() {
       BreakTarget(1);
       return true;
     }
-    ok = r == 0;
+    // A poll whose answer stayed out twice ends the wait like a lost emulator.
+    ok = r == 0 && !ReplyLost;
   }
   return ok;
 }

@@ -75,6 +75,8 @@ public:
   int LoadOmf();
 
 private:
+  // A file above a sane size is refused, with the message, before it is read.
+  bool RefusedAsTooLarge();
   // Reads every module's source text (and, for listings, its line table).
   // False after telling the user which file could not be read.
   bool LoadModuleSources();

@@ -32,7 +32,28 @@ std::string HexPastImage(int line) {
   return text;
 }
 
+std::string HexBadLine(int line) {
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "HEX 文件第 %d 行不是有效的记录（冒号、长度或校验和不对），无效的记录没有装入",
+                line);
+  return text;
+}
+
+constexpr const char* HexWithoutData = "HEX 文件里没有数据记录，什么也没有装入";
+
+// Program files are read whole; one this large is no program for a 64 KB target.
+constexpr uintmax_t MaxProgramFileSize = 64u << 20;
+
 } // namespace
+
+bool TOmf::RefusedAsTooLarge() {
+  std::error_code ec;
+  if (!fs::is_regular_file(FileName, ec) || fs::file_size(FileName, ec) <= MaxProgramFileSize)
+    return false;
+  UI.Message(FileTooLarge);
+  return true;
+}
 
 int TOmf::LoadFile(const std::string& fileName) {
   if (ResetDisassembly) ResetDisassembly();
@@ -62,11 +83,18 @@ int TOmf::LoadFile(const std::string& fileName) {
 
 int TOmf::LoadHex() {
   std::string text;
+  if (RefusedAsTooLarge()) return -1;
   if (!ReadWholeFile(FileName, text)) {
     UI.Message(CannotRead(FileName));
     return -1;
   }
-  if (const int line = ReadHexText(text, CPU, *this)) UI.Message(HexPastImage(line));
+  const HexReadResult read = ReadHexText(text, CPU, *this);
+  if (read.FirstBad) UI.Message(HexBadLine(read.FirstBad));
+  if (read.FirstOutside) UI.Message(HexPastImage(read.FirstOutside));
+  if (read.DataRecords == 0) {
+    UI.Message(HexWithoutData);
+    return -1;
+  }
   return 0;
 }
 
@@ -91,7 +119,7 @@ int TOmf::LoadBin() {
 
 int TOmf::LoadOmf() {
   std::string bytes;
-  if (!ReadWholeFile(FileName, bytes)) return -1;
+  if (RefusedAsTooLarge() || !ReadWholeFile(FileName, bytes)) return -1;
   OmfWalker walker(*this, CPU);
   walker.Walk(bytes);
   if (!walker.Fault().empty()) UI.Message(walker.Fault());

@@ -75,7 +75,7 @@ std::optional<fs::path> ResolveRecordedName(std::string_view recorded, const fs:
   // An object file named without a folder lies in the current one.
   const fs::path baseDir = base.empty() ? fs::path(".") : base;
   const std::string given(recorded);
-  if (IsRegularFile(given)) return fs::path(given);
+  if (fs::path(given).is_absolute() && IsRegularFile(given)) return fs::path(given);
 
   std::string slashed = given;
   std::replace(slashed.begin(), slashed.end(), '\\', '/');
@@ -83,14 +83,21 @@ std::optional<fs::path> ResolveRecordedName(std::string_view recorded, const fs:
   if (slashed.size() >= 2 && slashed[1] == ':') slashed.erase(0, 2);
   while (!slashed.empty() && slashed.front() == '/')
     slashed.erase(0, 1);
-  if (!slashed.empty())
-    if (auto hit = FindFileIgnoringCase(baseDir / slashed)) return hit;
+  // The build may have run in the object's folder or in the one above it.
+  const fs::path parent = fs::absolute(baseDir).lexically_normal().parent_path();
+  const bool hasParent = !parent.empty() && parent != fs::absolute(baseDir).lexically_normal();
+  if (!slashed.empty()) {
+    if (auto hit = FindFileIgnoringCase(baseDir / slashed)) return hit->lexically_normal();
+    if (hasParent && slashed.find('/') != std::string::npos)
+      if (auto hit = FindFileIgnoringCase(parent / slashed)) return hit->lexically_normal();
+  }
 
+  // A bare name is looked for below the object and beside its folder, never in
+  // a neighbour folder (in a grading folder, another student's).
   const std::string bare = fs::path(slashed).filename().string();
   if (bare.empty()) return std::nullopt;
   if (auto hit = FindBareName(baseDir, bare, searchDepth)) return hit;
-  const fs::path parent = fs::absolute(baseDir).lexically_normal().parent_path();
-  if (!parent.empty() && parent != fs::absolute(baseDir).lexically_normal())
-    if (auto hit = FindBareName(parent, bare, searchDepth)) return hit;
+  if (hasParent)
+    if (auto hit = FindBareName(parent, bare, 0)) return hit;
   return std::nullopt;
 }

@@ -10,8 +10,9 @@ bool SaveBinary(const std::string& fileName, std::span<const uint8_t> image, uin
   std::string_view bytes;
   if (end >= start && end < image.size())
     bytes = {reinterpret_cast<const char*>(image.data()) + start, size_t{end} - start + 1u};
-  if (!WriteFileAtomically(fileName, bytes)) {
-    ui.Message("不能保存文件：" + fileName);
+  std::string why;
+  if (!WriteFileAtomically(fileName, bytes, &why)) {
+    ui.Message("不能保存文件：" + fileName + " (" + why + ")");
     return false;
   }
   ui.Message("文件：" + fileName + "已经保存完毕");

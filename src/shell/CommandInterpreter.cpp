@@ -6,7 +6,6 @@
 #include "FileLookup.h"
 #include "HexText.h"
 #include "ModuleBrowserText.h"
-#include "PortNames.h"
 #include "RegisterText.h"
 #include "TypedNumber.h"
 #include "VariableText.h"
@@ -44,6 +43,21 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
            std::tolower(static_cast<unsigned char>(y));
   });
 }
+
+// Lets a long wait of the core ask the command whether to stop, for as long
+// as the object lives.
+class PumpHook {
+public:
+  PumpHook(CommandUserInterface& ui, std::function<void()> hook) : UI(ui) {
+    UI.OnPump = std::move(hook);
+  }
+  ~PumpHook() { UI.OnPump = nullptr; }
+  PumpHook(const PumpHook&) = delete;
+  PumpHook& operator=(const PumpHook&) = delete;
+
+private:
+  CommandUserInterface& UI;
+};
 
 // Reads the numbers of a command, naming the command in every complaint.
 class Arguments {
@@ -137,18 +151,25 @@ void CommandInterpreter::Execute(const Words& words) {
   if (args < command->MinArgs || args > command->MaxArgs)
     throw CommandError(words[0] + ": usage: " + std::string(command->Syntax));
   Current = command->Name;
+  WB.Port.LostTransfers.clear();
   (this->*command->Run)(words);
+  CheckLink();
+}
+
+void CommandInterpreter::CheckLink() const {
+  const TPort& port = WB.Port;
   // The link closes the port when the user declines to reconnect.
-  if (Connected && !WB.Port.IsOpen())
-    throw CommandError(words[0] + ": the connection to the emulator was lost");
+  if (Connected && !port.IsOpen())
+    throw CommandError(std::string(Current) + ": the connection to the emulator was lost");
+  if (port.LostTransfers.empty()) return;
+  std::string what;
+  for (const std::string& transfer : port.LostTransfers)
+    what += (what.empty() ? "" : ", ") + transfer;
+  throw CommandError(std::string(Current) + ": no reply from the emulator to " + what);
 }
 
 void CommandInterpreter::Connect(const std::string& portName) {
-  // The link opens the port the settings select; the first serial port is
-  // pointed at the device named here.
-  setenv("CORVEL_COM1", ResolvePortName(portName).c_str(), 1);
-  WB.Option.SelectPort = 0;
-  WB.Port.Open();
+  WB.Port.Open(portName);
   if (!WB.Port.IsOpen()) throw CommandError("cannot open port " + portName);
   WB.Port.ResetTarget();
   if (WB.Port.FirstConnect) throw CommandError("no emulator answers on " + portName);
@@ -174,6 +195,8 @@ void CommandInterpreter::ReadFromTarget(MemorySpace space, uint32_t address, uin
     break;
   }
   }
+  // What was not read must not be shown as the target's.
+  CheckLink();
 }
 
 void CommandInterpreter::WriteToTarget(MemorySpace space, uint32_t address, uint32_t length) {
@@ -224,6 +247,7 @@ void CommandInterpreter::Load(const Words& a) {
 
   ResetTarget();
   TOmf& info = WB.DebugInfo;
+  const size_t messages = UI.MessageCount;
   UI.AddressAnswer = address;
   // Sources named in an object file are looked for beside it.
   const int result = info.LoadFile(std::filesystem::absolute(file).string());
@@ -235,6 +259,8 @@ void CommandInterpreter::Load(const Words& a) {
   static constexpr const char* Kinds[] = {"NONE", "HEX", "BIN", "OMF"};
   Out << Kinds[info.FileKind] << " StartAddr=" << Hex4(info.StartAddr)
       << "H EndAddr=" << Hex4(info.EndAddr) << "H modules=" << info.Modules.size() << '\n';
+  // What the loader told the user (a bad record, a source not found) fails the command.
+  if (UI.MessageCount != messages) args.Fail(file + ": the loader reported a problem (above)");
 }
 
 void CommandInterpreter::Reset(const Words&) {
@@ -277,6 +303,7 @@ void CommandInterpreter::Reg(const Words& a) {
 void CommandInterpreter::Regs(const Words&) {
   TCPU& cpu = WB.CPU;
   WB.Port.ReadSfrs(RegistersToRead(cpu.Registers, false));
+  CheckLink();
   PrintPC();
   for (size_t i = 0; i < cpu.Registers.size(); ++i) {
     const uint16_t value = cpu.GetRegisterValue(static_cast<int>(i));
@@ -287,12 +314,14 @@ void CommandInterpreter::Regs(const Words&) {
 void CommandInterpreter::Repeat(const Words& a, size_t index, void (DebugCommands::*step)()) {
   const uint64_t count =
       a.size() > index ? Arguments(Current).Count(a[index], "count", UINT32_MAX) : 1;
+  Stopped = StopCause::None;
+  // A step waits for the emulator and a line step runs: an interrupt ends either like a run.
+  const PumpHook pump(UI, [this] { CheckRun(std::nullopt); });
   for (uint64_t i = 0; i < count; ++i) {
-    if (StopRequested && StopRequested()) return PrintPC("interrupted");
-    // A line step runs: an interrupt ends it like a run.
-    UI.OnPump = [this] { CheckRun(std::nullopt); };
+    if (Stopped != StopCause::None || (StopRequested && StopRequested()))
+      return PrintPC("interrupted");
     (Debug.*step)();
-    UI.OnPump = nullptr;
+    CheckLink();
   }
   PrintPC();
 }
@@ -345,9 +374,8 @@ void CommandInterpreter::Run(const Words& a) {
   }
   std::optional<Clock::time_point> deadline;
   if (limit) deadline = Clock::now() + *limit;
-  UI.OnPump = [this, deadline] { CheckRun(deadline); };
+  const PumpHook pump(UI, [this, deadline] { CheckRun(deadline); });
   const uint64_t executed = Debug.RunWith(breaks, max.value_or(TSimulator::NoLimit));
-  UI.OnPump = nullptr;
   if (breaks.IndexOf(WB.CPU.PC) >= 0)
     PrintPC("breakpoint");
   else if (max && executed >= *max)
@@ -359,9 +387,11 @@ void CommandInterpreter::Run(const Words& a) {
 void CommandInterpreter::RunOnEmulator(const TLongIntList& breaks,
                                        std::optional<std::chrono::seconds> limit) {
   const Clock::time_point deadline = Clock::now() + limit.value_or(EmulatorRunLimit);
-  UI.OnPump = [this, deadline] { CheckRun(deadline); };
-  Debug.RunWith(breaks);
-  UI.OnPump = nullptr;
+  {
+    const PumpHook pump(UI, [this, deadline] { CheckRun(deadline); });
+    Debug.RunWith(breaks);
+  }
+  CheckLink();
   if (Stopped == StopCause::TimeLimit)
     PrintPC("timeout");
   else if (Stopped == StopCause::Interrupted)

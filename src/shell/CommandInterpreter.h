@@ -79,6 +79,9 @@ private:
   void State(const Words& a);
 
   void ResetTarget();
+  // Throws when the port was closed or a transfer's reply was lost since the
+  // command began.
+  void CheckLink() const;
   // Performs a stepping command count times (the count word at a[index], default 1), then
   // prints the PC.
   void Repeat(const Words& a, size_t index, void (DebugCommands::*step)());

@@ -1,6 +1,7 @@
 #include "CommandUserInterface.h"
 
 void CommandUserInterface::Message(std::string_view text) {
+  ++MessageCount;
   Messages << text << '\n' << std::flush;
 }
 

@@ -2,6 +2,7 @@
 
 #include "UserInterface.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -24,6 +25,7 @@ public:
   }
 
   std::optional<uint16_t> AddressAnswer; // empty: the question is cancelled
+  size_t MessageCount = 0;               // messages shown so far
   std::function<void()> OnPump;
 
 private:

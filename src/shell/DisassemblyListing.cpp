@@ -31,8 +31,9 @@ std::string DisassemblyListing(const TCPU& cpu, uint16_t start, uint16_t end,
 }
 
 bool WriteListingFile(const std::string& fileName, const std::string& listing, UserInterface& ui) {
-  if (!WriteFileAtomically(fileName, listing)) {
-    ui.Message("不能保存文件：" + fileName);
+  std::string why;
+  if (!WriteFileAtomically(fileName, listing, &why)) {
+    ui.Message("不能保存文件：" + fileName + " (" + why + ")");
     return false;
   }
   ui.Message("列表文件已经生成");

@@ -58,8 +58,10 @@ TEST_F(CliTest, TheFirstFailingCommandEndsTheProgramWithOne) {
        "文件类型没有定义\nworkbench-cli: -e 2: load: prog.h86: nothing was loaded"},
       {"load empty.hex", "load: empty.hex: nothing was loaded"},
       {"save iram x.bin 0 1", "save: only code and xdata are saved"},
-      {"save code no/x.bin 0 1", "不能保存文件：no/x.bin\nworkbench-cli: -e 2: save: cannot write"},
-      {"list no/x.lst 0 1", "不能保存文件：no/x.lst\nworkbench-cli: -e 2: list: cannot write"},
+      {"save code no/x.bin 0 1", "不能保存文件：no/x.bin (No such file or "
+                                 "directory)\nworkbench-cli: -e 2: save: cannot write"},
+      {"list no/x.lst 0 1", "不能保存文件：no/x.lst (No such file or directory)\nworkbench-cli: -e "
+                            "2: list: cannot write"},
       {"list x.lst 0 1 --no-bytes", "list: unknown option --no-bytes"},
       {"load \"copy block.hex", "a quote is not closed"},
   };

@@ -117,15 +117,18 @@ TEST_F(CliTest, ObjectFilesGiveModulesSourceLinesAndSymbols) {
       << r.Out;
 
   // Without its listing the program still loads; the user hears why the
-  // source is missing. The loader looks for a listing in nearby folders
-  // too, so this one has a name no other folder holds.
+  // source is missing and the command fails. The loader looks for a listing
+  // in the folder above too, so this one has a name no other folder holds.
   const std::string listing = Cli.Path.filename().string() + ".LST";
   BuildExample(listing);
   std::filesystem::remove(Cli.Path / listing);
   const CliResult noSource = Cli.Commands({"load COPYBLOCK.OMF", "run --break 4A"});
-  EXPECT_EQ(noSource.Status, 0);
-  EXPECT_EQ(noSource.Out, "OMF StartAddr=0000H EndAddr=004BH modules=1\nbreakpoint PC 004A\n");
+  EXPECT_EQ(noSource.Status, 1);
+  EXPECT_EQ(noSource.Out, "OMF StartAddr=0000H EndAddr=004BH modules=1\n");
   EXPECT_NE(noSource.Err.find(listing), std::string::npos) << noSource.Err;
+  EXPECT_NE(noSource.Err.find("load: COPYBLOCK.OMF: the loader reported a problem"),
+            std::string::npos)
+      << noSource.Err;
 }
 
 TEST_F(CliTest, SettingsGiveTheRegisterListAndAreNeverWritten) {

@@ -9,7 +9,6 @@
 #include "TPort.h"
 #include "TempDir.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -21,9 +20,7 @@ protected:
   void Connect(const std::vector<std::string>& options = {}) {
     Sim = std::make_unique<IceSimProcess>(options, Dir.Path / "frames.log");
     ASSERT_FALSE(Sim->DevicePath.empty());
-    setenv("CORVEL_COM1", Sim->DevicePath.c_str(), 1);
-    Option.SelectPort = 0;
-    Port.Open();
+    Port.Open(Sim->DevicePath);
     ASSERT_TRUE(Port.IsOpen());
   }
 

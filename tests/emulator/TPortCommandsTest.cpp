@@ -201,16 +201,29 @@ TEST_F(Commands, StateReadCompletesAPendingInterrupt) {
   EXPECT_TRUE(NewFrames().empty()) << "read once per run";
 }
 
-TEST_F(Commands, LostStateBlockLeavesTheStateAsItWas) {
-  Connect({"--no-reply", "1"});
-  CPU.PC = 0x0123;
-  CPU.SfrAt(SFR_SP) = 0x30;
-  Port.StateStale = true;
-  Port.ReadState();
-  EXPECT_EQ(NewFrames(), (std::vector<Bytes>{Hex("00 00 00 3C"), Hex("0E 8B")}));
-  EXPECT_EQ(CPU.PC, 0x0123);
-  EXPECT_EQ(CPU.SfrAt(SFR_SP), 0x30);
-  EXPECT_FALSE(Port.StateStale);
+TEST_F(Commands, ALostStateBlockIsReadOnceMoreThenTheStateStaysAsItWas) {
+  struct Case {
+    std::vector<std::string> Faults;
+    uint16_t PC;
+    std::vector<std::string> Lost;
+  };
+  const Bytes read = Hex("00 00 00 3C"), handshake = Hex("0E 8B");
+  for (const Case& c :
+       {Case{{"--no-reply", "1"}, 0x0000, {}},
+        Case{{"--no-reply", "1", "--no-reply", "3"}, 0x0123, {"the read of the CPU state"}}}) {
+    Seen = 0;
+    Connect(c.Faults);
+    Port.LostTransfers.clear();
+    CPU.PC = 0x0123;
+    Port.StateStale = true;
+    Port.ReadState();
+    std::vector<Bytes> frames{read, handshake, read};
+    if (!c.Lost.empty()) frames.push_back(handshake);
+    EXPECT_EQ(NewFrames(), frames);
+    EXPECT_EQ(CPU.PC, c.PC);
+    EXPECT_EQ(Port.LostTransfers, c.Lost);
+    EXPECT_FALSE(Port.StateStale);
+  }
 }
 
 TEST_F(Commands, StateReadWithoutRegisterEntriesWritesNoneOfTheirSfrs) {

@@ -1,5 +1,7 @@
 #include "PortFixture.h"
 
+#include <cstdlib>
+
 namespace {
 
 using Transport = PortFixture;
@@ -39,16 +41,67 @@ TEST_F(Transport, OpenSetsTheLineAndSendsNothing) {
   EXPECT_EQ(s.StopBits, SerialStopBits::One);
 }
 
-TEST_F(Transport, LostReplyExcusedByTheHandshakeKeepsTheBuffer) {
-  Connect({"--no-reply", "1"});
-  CPU.Code[0x0100] = 0xAA;
-  CodeValid.SetCodeValid(0, 0xFFFF, true);
-  EXPECT_TRUE(Port.ReadCode(0x0100, 16));
-  EXPECT_EQ(CPU.Code[0x0100], 0xAA);
-  EXPECT_EQ(NewFrames(), (std::vector<Bytes>{Hex("07 01 00 00 10"), Hex("0E 8B")}));
-  EXPECT_TRUE(UI.Questions.empty());
-  EXPECT_TRUE(CodeValid.IsCodeValid(0, 16));
-  EXPECT_TRUE(Port.IsOpen());
+TEST_F(Transport, AReadWhoseReplyWasExcusedIsSentOnceMoreThenKeepsTheBuffer) {
+  struct Case {
+    std::vector<std::string> Faults;
+    uint8_t Expected;
+    std::vector<std::string> Lost;
+  };
+  const Bytes read = Hex("07 01 00 00 10");
+  for (const Case& c :
+       {Case{{"--no-reply", "1"}, 0x00, {}},
+        Case{{"--no-reply", "1", "--no-reply", "3"}, 0xAA, {"the read of code 0100H-010FH"}}}) {
+    Seen = 0;
+    Connect(c.Faults);
+    Port.LostTransfers.clear();
+    CPU.Code[0x0100] = 0xAA;
+    CodeValid.SetCodeValid(0, 0xFFFF, true);
+    EXPECT_TRUE(Port.ReadCode(0x0100, 16));
+    EXPECT_EQ(CPU.Code[0x0100], c.Expected);
+    std::vector<Bytes> frames{read, Hex("0E 8B"), read};
+    if (!c.Lost.empty()) frames.push_back(Hex("0E 8B"));
+    EXPECT_EQ(NewFrames(), frames);
+    EXPECT_EQ(Port.LostTransfers, c.Lost);
+    EXPECT_TRUE(UI.Questions.empty());
+    EXPECT_TRUE(CodeValid.IsCodeValid(0, 16));
+    EXPECT_TRUE(Port.IsOpen());
+  }
+}
+
+TEST_F(Transport, AWaitWhileRunningEndsWhenTheReplyStaysOutOrComesWithStrayBytes) {
+  struct Case {
+    std::vector<std::string> Faults;
+    int Result;
+    bool Asked;
+  };
+  for (const Case& c : {Case{{"--no-reply", "1"}, 0, false}, Case{{"--trailing", "2"}, 0, false},
+                        Case{{"--no-reply", "1", "--bad-handshake"}, 2, true}}) {
+    SCOPED_TRACE(c.Faults[0] + (c.Asked ? " unanswered" : ""));
+    Seen = 0;
+    UI.Questions.clear();
+    UI.Answers = {true};
+    Connect(c.Faults);
+    CPU.SetRunning(true);
+    Port.SendFrame(0x0D, {});
+    uint8_t reply = 0x55;
+    EXPECT_EQ(Port.WaitReply(&reply, 1), c.Result);
+    CPU.SetRunning(false);
+    // Whatever arrived is not taken for the reply.
+    EXPECT_EQ(reply, 0x55);
+    EXPECT_EQ(NewFrames(), (std::vector<Bytes>{Hex("0D"), Hex("0E 8B")}));
+    EXPECT_EQ(UI.Questions.size(), c.Asked ? 1u : 0u);
+  }
+}
+
+TEST_F(Transport, OpenTakesAPortNameOrADevicePath) {
+  setenv("CORVEL_COM3", "/dev/no-such-port", 1);
+  Port.Open("COM3");
+  unsetenv("CORVEL_COM3");
+  EXPECT_FALSE(Port.IsOpen());
+  Port.Open((Dir.Path / "no-such-tty").string());
+  EXPECT_FALSE(Port.IsOpen());
+  EXPECT_EQ(UI.Messages.front(), "不能打开通讯端口：COM3");
+  EXPECT_EQ(UI.Messages.back(), "不能打开通讯端口：" + (Dir.Path / "no-such-tty").string());
 }
 
 TEST_F(Transport, UnansweredHandshakeAsksAndNoClosesThePort) {

@@ -60,95 +60,107 @@ struct HexCase {
   std::string Text;
   uint16_t Start, End;
   std::vector<std::pair<uint16_t, uint8_t>> Bytes; // expected contents
-  std::string Message;
+  std::vector<std::string> Messages;
+  int Result = 0;
 };
+
+std::string BadLine(int line) {
+  return "HEX 文件第 " + std::to_string(line) +
+         " 行不是有效的记录（冒号、长度或校验和不对），无效的记录没有装入";
+}
 
 } // namespace
 
 TEST_F(LoadFile, HexRecords) {
   const std::string outside = "HEX 文件第 2 行的数据超出 64 KB 程序存储器，超出的数据没有装入";
+  const std::string noData = "HEX 文件里没有数据记录，什么也没有装入";
   const HexCase cases[] = {
       {"two records, lowest first in the range",
-       ":10010000000102030405060708090A0B0C0D0E0FE8\r\n:03000000020100FA\r\n:00000001FF\r\n",
+       ":10010000000102030405060708090A0B0C0D0E0F77\r\n:03000000020100FA\r\n:00000001FF\r\n",
        0x0000,
        0x010F,
        {{0x0100, 0x00}, {0x010F, 0x0F}, {0x0000, 0x02}, {0x0001, 0x01}},
-       ""},
+       {}},
       {"a stop line ends the reading",
        ":0100100011DE\n:00000001FF\n:01002000FFE0\n",
        0x0010,
        0x0010,
        {{0x0010, 0x11}, {0x0020, 0x00}},
-       ""},
+       {}},
       {"any record with a zero count stops",
        ":0100100011DE\n:00002000FF\n:01002000FFE0\n",
        0x0010,
        0x0010,
        {{0x0020, 0x00}},
-       ""},
+       {}},
       {"blank lines, LF endings, lower-case digits",
-       "\n:02001000abCD66\n   \n",
+       "\n:02001000abCD76\n   \n",
        0x0010,
        0x0011,
        {{0x0010, 0xAB}, {0x0011, 0xCD}},
-       ""},
-      {"no checksum check, non-digits count as 0",
-       ":02001000G1FF00\r\n",
+       {}},
+      {"bad records are skipped and the first is named",
+       ":0100100011DE\n:02001000G1FF00\r\n:03001000AB\r\n:0100200033AD\n0100200033AC\n"
+       ":0200200033AC\n:0100200033AC \n",
        0x0010,
-       0x0011,
-       {{0x0010, 0x01}, {0x0011, 0xFF}},
-       ""},
-      {"a short line stores zeros for missing digits",
-       ":03001000AB\r\n",
-       0x0010,
-       0x0012,
-       {{0x0010, 0xAB}, {0x0011, 0x00}},
-       ""},
+       0x0020,
+       {{0x0010, 0x11}, {0x0011, 0x00}, {0x0020, 0x33}},
+       {BadLine(2)}},
+      {"only bad records: nothing is loaded", "x\n", 0xFFFF, 0x0000, {}, {BadLine(1), noData}, -1},
+      {"no data record at all", ":00000001FF\n", 0xFFFF, 0x0000, {}, {noData}, -1},
       {"linear address 0 and start addresses store nothing",
-       ":020000040000FA\n:0400000300001234B3\n:04000005000012349F\n:0100100011DE\n",
+       ":020000040000FA\n:0400000300001234B3\n:0400000500001234B1\n:0100100011DE\n",
        0x0010,
        0x0010,
        {{0x0000, 0x00}, {0x0001, 0x00}, {0x0010, 0x11}},
-       ""},
+       {}},
       {"a segment address moves the data",
        ":020000020800F4\n:0100100011DE\n",
        0x8010,
        0x8010,
        {{0x8010, 0x11}, {0x0010, 0x00}},
-       ""},
+       {}},
       {"data beyond 64 KB is skipped and named",
        ":0100100011DE\n:020000040001F9\n:0100100022CD\n:020000040000FA\n:0100200033AC\n",
        0x0010,
        0x0020,
        {{0x0010, 0x11}, {0x0020, 0x33}},
-       "HEX 文件第 3 行的数据超出 64 KB 程序存储器，超出的数据没有装入"},
+       {"HEX 文件第 3 行的数据超出 64 KB 程序存储器，超出的数据没有装入"}},
       {"a record running past FFFFH is skipped",
-       ":0100100011DE\n:04FFFE0001020304F9\n",
+       ":0100100011DE\n:04FFFE0001020304F5\n",
        0x0010,
        0x0010,
        {{0xFFFE, 0x00}, {0x0000, 0x00}},
-       outside},
-      {"the last byte of memory", ":01FFFF0099\n", 0xFFFF, 0xFFFF, {{0xFFFF, 0x99}}, ""},
+       {outside}},
+      {"the last byte of memory", ":01FFFF009968\n", 0xFFFF, 0xFFFF, {{0xFFFF, 0x99}}, {}},
   };
   for (const HexCase& c : cases) {
     SCOPED_TRACE(c.What);
     CPU->Code.fill(0);
+    CPU->PC = 0x1234;
     UI.Messages.clear();
-    ASSERT_EQ(Load("p.hex", c.Text), 0);
+    ASSERT_EQ(Load("p.hex", c.Text), c.Result);
     EXPECT_EQ(Omf.StartAddr, c.Start);
     EXPECT_EQ(Omf.EndAddr, c.End);
-    EXPECT_EQ(CPU->PC, c.Start);
+    EXPECT_EQ(CPU->PC, c.Result == 0 ? c.Start : 0x1234);
     for (const auto& [address, value] : c.Bytes)
       EXPECT_EQ(CPU->Code[address], value) << std::hex << address;
-    if (c.Message.empty())
-      EXPECT_TRUE(UI.Messages.empty());
-    else
-      EXPECT_EQ(UI.Messages, std::vector<std::string>{c.Message});
+    EXPECT_EQ(UI.Messages, c.Messages);
   }
 }
 
+TEST_F(LoadFile, AProgramFileAbove64MBIsRefusedBeforeItIsRead) {
+  const auto big = Dir.Path / "big.hex";
+  Dir.Write("big.hex", ":0100100011DE\n");
+  std::filesystem::resize_file(big, (64u << 20) + 1);
+  CPU->Code[0x0010] = 0;
+  EXPECT_EQ(Omf.LoadFile(big.string()), -1);
+  EXPECT_EQ(UI.Messages, std::vector<std::string>{"文件太大，不能装入"});
+  EXPECT_EQ(CPU->Code[0x0010], 0x00);
+}
+
 TEST_F(LoadFile, HexRecordsGoOnToTheEmulator) {
-  ASSERT_EQ(Load("p.hex", ":020000040000FA\n:0200100011229B\n:0100200033AC\n"), 0);
+  ASSERT_EQ(Load("p.hex", ":020000040000FA\n:020010001122BB\n:0100200033AC\n"), 0);
   EXPECT_EQ(Link.Code, (std::vector<std::pair<uint16_t, int>>{{0x0010, 2}, {0x0020, 1}}));
 }
 

@@ -92,7 +92,9 @@ TEST_F(OmfLoad, ClassicObjectFillsMemoryModulesSymbolsAndSources) {
 }
 
 TEST_F(OmfLoad, TodaysObjectWithToolAndBrowserRecordsAndSourcesInSubFolders) {
-  // Sources lie in sub-folders, in another letter case, GBK with CR LF and UTF-8 with LF.
+  // Sources lie in another letter case, GBK with CR LF and UTF-8 with LF: one
+  // in a neighbour folder the object's recorded name leads to, one in the
+  // folder above the object's.
   Dir.Write("lab/src/main.c", Utf8ToGbk("void main() {\r\n  P1 = 0; // 点亮\r\n}\r\n"));
   Dir.Write("lab/startup.a51", "\xEF\xBB\xBF"
                                "CSEG AT 0\n  LJMP MAIN\n"); // with a byte-order mark
@@ -101,7 +103,7 @@ TEST_F(OmfLoad, TodaysObjectWithToolAndBrowserRecordsAndSourcesInSubFolders) {
       .ToolRecord("stamps")
       .ModuleHeader("MAIN")
       .BeginModule("MAIN")
-      .SourceName("MAIN.C")
+      .SourceName("..\\SRC\\MAIN.C")
       .Symbols(B::ExtensionItems, B::SegmentSymbols, {{"?PR?MAIN?MAIN", 0x0010}})
       .Symbols(B::ExtensionItems, B::PublicSymbols, {{"main", 0x0010}})
       .BeginProcedure("main")

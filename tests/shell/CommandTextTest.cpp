@@ -47,7 +47,25 @@ TEST(CommandWords, BlanksSeparateQuotesKeepThemHashStartsAComment) {
   EXPECT_EQ(SplitCommandWords("   # run --break 40"), W{});
   EXPECT_EQ(SplitCommandWords("load #1.hex"), (W{"load", "#1.hex"}));
   EXPECT_EQ(SplitCommandWords(""), W{});
-  EXPECT_EQ(SplitCommandWords("load \"prog.hex"), std::nullopt);
+  EXPECT_EQ(SplitCommandWords("load \"a \\\"b\\\" c\\\\\""), (W{"load", "a \"b\" c\\"}));
+  EXPECT_EQ(SplitCommandWords("load \"C:\\lab\\x.hex\""), (W{"load", "C:\\lab\\x.hex"}));
+  EXPECT_EQ(SplitCommandWords("load C:\\lab\\x.hex"), (W{"load", "C:\\lab\\x.hex"}));
+}
+
+TEST(CommandWords, AQuoteInsideAWordOrLeftOpenIsAnError) {
+  struct Case {
+    const char* Line;
+    const char* Error;
+  };
+  const char* midWord = "a quote in the middle of a word (quote the whole word)";
+  for (const Case& c :
+       {Case{"load \"prog.hex", "a quote is not closed"}, Case{"load \"\"bob.hex", midWord},
+        Case{"load bob\"x\".hex", midWord}, Case{"load bob.hex\"", midWord},
+        Case{"load \"a\"b", midWord}, Case{"load \"a\\\"", "a quote is not closed"}}) {
+    std::string error;
+    EXPECT_EQ(SplitCommandWords(c.Line, &error), std::nullopt) << c.Line;
+    EXPECT_EQ(error, c.Error) << c.Line;
+  }
 }
 
 TEST(MemorySpace, NamesAndRanges) {

@@ -43,7 +43,8 @@ TEST(BinarySave, AFileThatCannotBeCreatedIsReportedAndNothingIsWritten) {
   auto cpu = std::make_unique<TCPU>();
   const std::string name = (dir.Path / "missing" / "rom.bin").string();
   EXPECT_FALSE(SaveBinary(name, cpu->Code, 0, 0xFF, ui));
-  EXPECT_EQ(ui.Messages, std::vector<std::string>{"不能保存文件：" + name});
+  EXPECT_EQ(ui.Messages,
+            std::vector<std::string>{"不能保存文件：" + name + " (No such file or directory)"});
   EXPECT_FALSE(std::filesystem::exists(name));
 }
 
@@ -88,6 +89,7 @@ TEST(DisassemblyListing, WriteReportsTheOutcome) {
   EXPECT_EQ(ReadFile(name), "0000   00          NOP\r\n");
   EXPECT_FALSE(WriteListingFile((dir.Path / "no" / "x.lst").string(), "", ui));
   EXPECT_EQ(ui.Messages,
-            (std::vector<std::string>{"列表文件已经生成",
-                                      "不能保存文件：" + (dir.Path / "no" / "x.lst").string()}));
+            (std::vector<std::string>{"列表文件已经生成", "不能保存文件：" +
+                                                              (dir.Path / "no" / "x.lst").string() +
+                                                              " (No such file or directory)"}));
 }

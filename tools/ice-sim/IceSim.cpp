@@ -20,6 +20,7 @@ constexpr int PayloadGapMs = 500;
 // How long to look for a byte that may or may not belong to the frame.
 constexpr int TrailingGapMs = 20;
 constexpr uint8_t Ack = 0x00;
+constexpr uint8_t StrayByte = 0xA5;
 
 // Payload length of the commands whose length is fixed; -1 for the others.
 int FixedPayload(uint8_t cmd) {
@@ -72,10 +73,12 @@ void IceSim::Serve() {
       continue;
     }
     // The command is carried out even when its reply is to be lost.
-    const std::optional<Bytes> reply = Answer(frame);
+    std::optional<Bytes> reply = Answer(frame);
     if (!reply || SilencedFor(Commands)) continue;
     if (Options.DelayMs > 0)
       std::this_thread::sleep_for(std::chrono::milliseconds(Options.DelayMs));
+    // A noisy line: bytes nobody asked for right behind the reply.
+    reply->insert(reply->end(), static_cast<size_t>(Options.TrailingBytes), StrayByte);
     if (!Line.Write(reply->data(), reply->size())) return;
   }
 }

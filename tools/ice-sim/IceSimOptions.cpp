@@ -38,6 +38,8 @@ bool ParseIceSimOptions(int argc, char** argv, IceSimOptions& options, std::stri
       options.SilentAfter = number;
     } else if (arg == "--delay" && isNumber && number <= 60000) {
       options.DelayMs = static_cast<int>(number);
+    } else if (arg == "--trailing" && isNumber && number <= 255) {
+      options.TrailingBytes = static_cast<int>(number);
     } else if (arg == "--pending-interrupt" && ParseNumber(value, number, 16) && number <= 0xFF) {
       options.PendingVector = static_cast<uint8_t>(number);
     } else if (arg == "--ips" && isNumber) {

@@ -23,8 +23,11 @@ bool PreloadProgram(const std::string& fileName, TCPU& cpu, std::string& error) 
   SilentUserInterface quiet;
   TOmf loaded(cpu, quiet);
   if (hex) {
-    if (const int line = ReadHexText(bytes, cpu, loaded)) {
-      error = fileName + ": line " + std::to_string(line) + " lies outside program memory";
+    const HexReadResult read = ReadHexText(bytes, cpu, loaded);
+    if (read.FirstBad || read.FirstOutside) {
+      error = fileName + ": line " +
+              std::to_string(read.FirstBad ? read.FirstBad : read.FirstOutside) +
+              (read.FirstBad ? " is no valid record" : " lies outside program memory");
       return false;
     }
   } else {

@@ -17,6 +17,7 @@ struct CliArguments {
   std::optional<int> Cpu;          // EmlutorCPU 0..5
   std::optional<int> Rom;          // EmlutorROM 0..1
   std::optional<int> Ram;          // EmlutorRAM 0..1
+  std::optional<std::string> File; // loaded before the commands, its name as given
   std::vector<CliCommand> Commands;
   bool Help = false;
 };

@@ -57,19 +57,31 @@ int RunCommands(const CliArguments& args) {
       return 1;
     }
   }
-  for (const CliCommand& command : args.Commands) {
+  // Runs one command; false (with the reason on standard error) when it failed.
+  const auto run = [&interpreter](const std::string& origin, const auto& words) {
     Interrupted = 0;
     CatchInterrupt();
     try {
-      const auto words = SplitCommandWords(command.Line);
-      if (!words) throw CommandError("a quote is not closed");
-      interpreter.Execute(*words);
+      interpreter.Execute(words());
       std::cout.flush();
+      return true;
     } catch (const std::exception& e) {
       std::cout.flush();
-      std::cerr << "workbench-cli: " << command.Origin << ": " << e.what() << '\n';
-      return 1;
+      std::cerr << "workbench-cli: " << origin << ": " << e.what() << '\n';
+      return false;
     }
+  };
+  // The named file is never split into words: its name may hold anything.
+  if (args.File && !run("FILE", [&] { return std::vector<std::string>{"load", *args.File}; }))
+    return 1;
+  for (const CliCommand& command : args.Commands) {
+    const auto words = [&command] {
+      std::string error;
+      std::optional<std::vector<std::string>> split = SplitCommandWords(command.Line, &error);
+      if (!split) throw CommandError(error);
+      return *split;
+    };
+    if (!run(command.Origin, words)) return 1;
   }
   return 0;
 }

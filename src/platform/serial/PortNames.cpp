@@ -1,5 +1,7 @@
 #include "PortNames.h"
 
+#include "AtomicFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
