@@ -1,3 +1,4 @@
+#include "BatchRunner.h"
 #include "QtUserInterface.h"
 #include "TMainForm.h"
 #include "TMainFormCommands.h"
@@ -11,7 +12,10 @@
 // workbench [--simulator] [FILE]
 //   --simulator  skip the port question at start and run on the simulator
 //   FILE         a program (object, HEX or BIN file) loaded after start-up
+// workbench --run-batch FILE
+//   runs a build's batch file without a window and exits with its status
 int main(int argc, char** argv) {
+  if (const auto status = RunBatchCommandLine(argc, argv)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName(TMainForm::Caption);
   Q_INIT_RESOURCE(workbench);
