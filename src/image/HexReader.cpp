@@ -39,6 +39,8 @@ std::optional<Record> ParseRecord(std::string_view line) {
   if (line.size() < 11 || line[0] != ':' || line.size() % 2 == 0) return std::nullopt;
   std::array<uint8_t, 260> raw{};
   const size_t n = (line.size() - 1) / 2;
+  if (n > raw.size())
+    return std::nullopt; // longer than any record: count, offset, type, 255 bytes, sum
   uint8_t sum = 0;
   for (size_t i = 0; i < n; ++i) {
     const int high = HexDigitValue(line[1 + 2 * i]), low = HexDigitValue(line[2 + 2 * i]);
